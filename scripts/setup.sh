@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what the program needs on Debian 12 and builds it into build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+PKGS="cmake g++ ninja-build qt6-base-dev libgl-dev libsqlcipher-dev sqlcipher libxlsxwriter-dev \
+      libgtest-dev libgmock-dev libbenchmark-dev fonts-noto-cjk unzip xdg-utils ccache"
+missing=""
+for p in $PKGS; do dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"; done
+if [ -n "$missing" ]; then
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing
+fi
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"

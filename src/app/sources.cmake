@@ -1,0 +1,3 @@
+target_sources(jxccore PRIVATE
+  src/app/AppState.h src/app/AppState.cpp
+)

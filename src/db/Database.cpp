@@ -1,0 +1,390 @@
+#include "db/Database.h"
+
+#include "db/SqlText.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+#include <cmath>
+
+namespace {
+
+const char* kTooLong = "字段太小而不能接受所要添加的数据的数量。试着插入或粘贴较少的数据。";
+const char* kMismatch = "标准表达式中数据类型不匹配。";
+const char* kOverflow = "数值字段溢出。";
+
+QString valueText(sqlite3_value* v)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+}
+
+// jx_text(value, width): refuses a text longer than the column.
+void fnText(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_TEXT && valueText(argv[0]).size() > sqlite3_value_int(argv[1])) {
+        // Width counts characters, not bytes: a Chinese name of 10 characters fits char(10).
+        const QString s = valueText(argv[0]);
+        if (s.toUcs4().size() > sqlite3_value_int(argv[1])) {
+            sqlite3_result_error(ctx, kTooLong, -1);
+            return;
+        }
+    }
+    sqlite3_result_value(ctx, argv[0]);
+}
+
+bool numberOf(sqlite3_value* v, double* out)
+{
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        *out = sqlite3_value_double(v);
+        return true;
+    case SQLITE_TEXT: {
+        const QString s = valueText(v);
+        if (!isNumber(s))
+            return false;
+        *out = s.trimmed().toDouble();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// jx_num(value, precision, scale): keeps `scale` decimals (ties to even) and refuses a
+// value with more integer digits than the column holds.
+void fnNum(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    double x = 0;
+    if (!numberOf(argv[0], &x) || !std::isfinite(x)) {
+        sqlite3_result_error(ctx, kMismatch, -1);
+        return;
+    }
+    const int precision = sqlite3_value_int(argv[1]);
+    const int scale = sqlite3_value_int(argv[2]);
+    const double unit = std::pow(10.0, scale);
+    double rounded = scale == 2 ? round2(x) : std::nearbyint(x * unit) / unit;
+    if (rounded == 0)
+        rounded = 0; // no "-0"
+    if (std::fabs(rounded) >= std::pow(10.0, precision - scale)) {
+        sqlite3_result_error(ctx, kOverflow, -1);
+        return;
+    }
+    if (rounded == std::floor(rounded) && std::fabs(rounded) < 9e15)
+        sqlite3_result_int64(ctx, static_cast<sqlite3_int64>(rounded));
+    else
+        sqlite3_result_double(ctx, rounded);
+}
+
+void fnBit(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    double x = 0;
+    if (!numberOf(argv[0], &x)) {
+        const QString s = valueText(argv[0]).trimmed();
+        if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+            x = 1;
+        else if (s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+            x = 0;
+        else {
+            sqlite3_result_error(ctx, kMismatch, -1);
+            return;
+        }
+    }
+    sqlite3_result_int(ctx, x != 0 ? 1 : 0);
+}
+
+void fnDate(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    bool ok = false;
+    const QString canon = sqlite3_value_type(argv[0]) == SQLITE_TEXT ? canonicalDateText(valueText(argv[0]), &ok) : QString();
+    if (!ok) {
+        sqlite3_result_error(ctx, kMismatch, -1);
+        return;
+    }
+    const QByteArray utf8 = canon.toUtf8();
+    sqlite3_result_text(ctx, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
+}
+
+template <int Part>
+void fnDatePart(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const QDateTime dt = parseDateText(valueText(argv[0]));
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || !dt.isValid()) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const QDate d = dt.date();
+    sqlite3_result_int(ctx, Part == 0 ? d.year() : Part == 1 ? d.month() : d.day());
+}
+
+void fnToday(sqlite3_context* ctx, int, sqlite3_value**)
+{
+    const QByteArray s = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
+    sqlite3_result_text(ctx, s.constData(), s.size(), SQLITE_TRANSIENT);
+}
+
+void fnNow(sqlite3_context* ctx, int, sqlite3_value**)
+{
+    const QByteArray s = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toUtf8();
+    sqlite3_result_text(ctx, s.constData(), s.size(), SQLITE_TRANSIENT);
+}
+
+QString firstWord(const QString& sql)
+{
+    const QString t = sql.trimmed();
+    int i = 0;
+    while (i < t.size() && t[i].isLetter())
+        ++i;
+    return t.left(i).toLower();
+}
+
+} // namespace
+
+Database::~Database()
+{
+    close();
+}
+
+Database& Database::shared()
+{
+    static Database db;
+    return db;
+}
+
+void Database::open(const QString& fileName, const QString& key)
+{
+    close();
+    const bool existed = QFileInfo::exists(fileName);
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(fileName.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    auto fail = [&](const QString& why) {
+        sqlite3_close(db);
+        throw DbError(why);
+    };
+    if (rc != SQLITE_OK)
+        fail(QString::fromUtf8(sqlite3_errstr(rc)));
+    const QByteArray pragma = QStringLiteral("PRAGMA key = %1;").arg(quoted(key)).toUtf8();
+    if (sqlite3_exec(db, pragma.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(QString::fromUtf8(sqlite3_errmsg(db)));
+    // Reading the schema proves the key; a damaged file or another key fails here.
+    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(QString::fromUtf8(sqlite3_errmsg(db)));
+    if (!existed && sqlite3_exec(db, "PRAGMA user_version = 1;", nullptr, nullptr, nullptr) != SQLITE_OK)
+        fail(QString::fromUtf8(sqlite3_errmsg(db)));
+    m_db = db;
+    m_fileName = fileName;
+    registerFunctions();
+    m_catalogueLoaded = false;
+}
+
+void Database::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    m_catalogue = {};
+    m_catalogueLoaded = false;
+}
+
+void Database::registerFunctions()
+{
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(m_db, "jx_text", 2, flags, nullptr, fnText, nullptr, nullptr);
+    sqlite3_create_function(m_db, "jx_num", 3, flags, nullptr, fnNum, nullptr, nullptr);
+    sqlite3_create_function(m_db, "jx_bit", 1, flags, nullptr, fnBit, nullptr, nullptr);
+    sqlite3_create_function(m_db, "jx_date", 1, flags, nullptr, fnDate, nullptr, nullptr);
+    sqlite3_create_function(m_db, "jx_year", 1, flags, nullptr, fnDatePart<0>, nullptr, nullptr);
+    sqlite3_create_function(m_db, "jx_month", 1, flags, nullptr, fnDatePart<1>, nullptr, nullptr);
+    sqlite3_create_function(m_db, "jx_day", 1, flags, nullptr, fnDatePart<2>, nullptr, nullptr);
+    sqlite3_create_function(m_db, "date", 0, SQLITE_UTF8, nullptr, fnToday, nullptr, nullptr);
+    sqlite3_create_function(m_db, "now", 0, SQLITE_UTF8, nullptr, fnNow, nullptr, nullptr);
+}
+
+void Database::loadCatalogue()
+{
+    m_catalogue = {};
+    for (const QString& table : tableNames()) {
+        sqlite3_stmt* st = prepare(QStringLiteral("PRAGMA table_info(%1)").arg(table));
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            const QString name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))).toLower();
+            const ColumnKind kind = kindOfDeclType(reinterpret_cast<const char*>(sqlite3_column_text(st, 2)));
+            if (kind == ColumnKind::Date)
+                m_catalogue.dateColumns.insert(name);
+            else if (kind == ColumnKind::Text)
+                m_catalogue.textColumns.insert(name);
+        }
+        sqlite3_finalize(st);
+    }
+    m_catalogueLoaded = true;
+}
+
+ColumnKind Database::kindOfDeclType(const char* declType)
+{
+    if (!declType)
+        return ColumnKind::Other;
+    const QString t = QString::fromUtf8(declType).toLower();
+    if (t.contains(QLatin1String("date")) || t.contains(QLatin1String("time")))
+        return ColumnKind::Date;
+    if (t.startsWith(QLatin1String("char")) || t.contains(QLatin1String("text")) || t.contains(QLatin1String("varchar")))
+        return ColumnKind::Text;
+    if (t == QLatin1String("bit"))
+        return ColumnKind::Bool;
+    if (t.startsWith(QLatin1String("numeric")) || t.contains(QLatin1String("int")) || t.contains(QLatin1String("real"))
+        || t.contains(QLatin1String("decimal")) || t.contains(QLatin1String("double")) || t.contains(QLatin1String("float")))
+        return ColumnKind::Number;
+    return ColumnKind::Other;
+}
+
+QString Database::lastError() const
+{
+    if (!m_db)
+        return QStringLiteral("数据库未连接");
+    const QString text = QString::fromUtf8(sqlite3_errmsg(m_db));
+    // The engine's own words for the refusals an operator can cause.
+    if (text.startsWith(QLatin1String("UNIQUE constraint failed")))
+        return QStringLiteral("由于将在索引、主关键字或关系中创建重复的值，请求对表的改变没有成功。（%1）").arg(text.mid(26));
+    if (text.startsWith(QLatin1String("NOT NULL constraint failed")))
+        return QStringLiteral("索引或主关键字不能包含一个空（Null）值。（%1）").arg(text.mid(28));
+    return text;
+}
+
+QString Database::translate(const QString& jetSql)
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("数据库未连接"));
+    if (!m_catalogueLoaded)
+        loadCatalogue();
+    return translateJet(jetSql, m_catalogue).join(QStringLiteral(";\n"));
+}
+
+sqlite3_stmt* Database::prepare(const QString& sqliteText)
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("数据库未连接"));
+    sqlite3_stmt* st = nullptr;
+    const QByteArray utf8 = sqliteText.toUtf8();
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), utf8.size(), &st, nullptr) != SQLITE_OK) {
+        const QString err = lastError();
+        sqlite3_finalize(st);
+        throw DbError(err);
+    }
+    return st;
+}
+
+void Database::execNative(const QString& sqliteText)
+{
+    sqlite3_stmt* st = prepare(sqliteText);
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) {
+        const QString err = lastError();
+        sqlite3_finalize(st);
+        throw DbError(err);
+    }
+    sqlite3_finalize(st);
+}
+
+void Database::exec(const QString& jetSql)
+{
+    if (!m_db)
+        throw DbError(QStringLiteral("数据库未连接"));
+    if (!m_catalogueLoaded)
+        loadCatalogue();
+    const QStringList statements = translateJet(jetSql, m_catalogue);
+    const QString word = firstWord(jetSql);
+    const bool ddl = word == QLatin1String("create") || word == QLatin1String("drop") || word == QLatin1String("alter");
+    if (statements.size() == 1) {
+        execNative(statements.first());
+    } else {
+        // A table and its rule triggers come into being together or not at all.
+        execNative(QStringLiteral("SAVEPOINT jx_exec"));
+        try {
+            for (const QString& s : statements)
+                execNative(s);
+        } catch (...) {
+            execNative(QStringLiteral("ROLLBACK TO jx_exec"));
+            execNative(QStringLiteral("RELEASE jx_exec"));
+            throw;
+        }
+        execNative(QStringLiteral("RELEASE jx_exec"));
+    }
+    if (ddl)
+        loadCatalogue();
+}
+
+int Database::changes() const
+{
+    return m_db ? sqlite3_changes(m_db) : 0;
+}
+
+QStringList Database::tableNames()
+{
+    QStringList names;
+    sqlite3_stmt* st = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY name"));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    return names;
+}
+
+bool Database::hasTable(const QString& name)
+{
+    return tableNames().contains(name, Qt::CaseInsensitive);
+}
+
+void Database::begin()
+{
+    execNative(QStringLiteral("BEGIN"));
+}
+
+void Database::commit()
+{
+    execNative(QStringLiteral("COMMIT"));
+}
+
+void Database::rollback()
+{
+    if (inTransaction())
+        execNative(QStringLiteral("ROLLBACK"));
+}
+
+bool Database::inTransaction() const
+{
+    return m_db && !sqlite3_get_autocommit(m_db);
+}
+
+Transaction::Transaction(Database& db) : m_db(db)
+{
+    m_db.begin();
+}
+
+Transaction::~Transaction()
+{
+    if (!m_done) {
+        try {
+            m_db.rollback();
+        } catch (...) {
+        }
+    }
+}
+
+void Transaction::commit()
+{
+    m_db.commit();
+    m_done = true;
+}

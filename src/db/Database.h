@@ -1,0 +1,82 @@
+#pragma once
+// The one connection to the encrypted database file that every screen uses.
+#include "db/Errors.h"
+#include "db/JetSql.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+enum class ColumnKind { Text, Number, Bool, Date, Other };
+
+class Database {
+public:
+    Database() = default;
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // The program-wide connection.
+    static Database& shared();
+    // The file password of the program's database.
+    static QString fileKey() { return QStringLiteral("qz5"); }
+
+    // Opens (and, when missing, creates) the file with the given key. Throws DbError
+    // when the file cannot be opened or read with that key; the connection stays closed.
+    void open(const QString& fileName, const QString& key = fileKey());
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString fileName() const { return m_fileName; }
+
+    // Executes Jet SQL text without a result set. Throws DbError; a refused statement
+    // writes nothing.
+    void exec(const QString& jetSql);
+    // Rows changed by the last exec().
+    int changes() const;
+
+    // The user tables, as named when created.
+    QStringList tableNames();
+    bool hasTable(const QString& name); // without regard to case
+
+    // Transactions on the connection. Prefer Transaction below.
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const;
+
+    // For the result sets: the SQLite text of a Jet statement, a prepared statement
+    // (throws DbError), and the kind of a declared column type.
+    QString translate(const QString& jetSql);
+    sqlite3_stmt* prepare(const QString& sqliteText);
+    static ColumnKind kindOfDeclType(const char* declType);
+    QString lastError() const;
+    sqlite3* handle() const { return m_db; }
+
+private:
+    void execNative(const QString& sqliteText);
+    void loadCatalogue();
+    void registerFunctions();
+
+    sqlite3* m_db = nullptr;
+    QString m_fileName;
+    SqlCatalogue m_catalogue;
+    bool m_catalogueLoaded = false;
+};
+
+// One unit of change: begins on construction, rolls back on destruction unless
+// commit() was called, so nothing is left half-written whatever throws.
+class Transaction {
+public:
+    explicit Transaction(Database& db = Database::shared());
+    ~Transaction();
+    void commit();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    Database& m_db;
+    bool m_done = false;
+};

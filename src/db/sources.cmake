@@ -1,0 +1,8 @@
+target_sources(jxccore PRIVATE
+  src/db/Errors.h
+  src/db/SqlText.h src/db/SqlText.cpp
+  src/db/JetSql.h src/db/JetSql.cpp
+  src/db/Database.h src/db/Database.cpp
+  src/db/ResultSet.h src/db/ResultSet.cpp
+  src/db/Schema.h src/db/Schema.cpp
+)

@@ -1,0 +1,3 @@
+target_sources(jxccore PRIVATE
+  src/master/TreeFile.h src/master/TreeFile.cpp
+)

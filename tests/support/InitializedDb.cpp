@@ -1,0 +1,55 @@
+#include "support/InitializedDb.h"
+
+#include "app/AppState.h"
+#include "db/Database.h"
+#include "db/Schema.h"
+
+#include <QFile>
+
+namespace {
+
+// Initializing writes some hundred statements, each synced to disk; doing it once per
+// test run and copying the file keeps the tests quick.
+QString initializedTemplate()
+{
+    static QTemporaryDir dir;
+    static QString file;
+    if (file.isEmpty()) {
+        const QString name = dir.filePath(QStringLiteral("template.mdb"));
+        Database db;
+        db.open(name);
+        schema::createAllTables(db);
+        db.close();
+        file = name;
+    }
+    return file;
+}
+
+} // namespace
+
+void InitializedDbTest::SetUp()
+{
+    ASSERT_TRUE(m_dir.isValid());
+    myvar::setProgramDir(m_dir.path());
+    Database& db = Database::shared();
+    db.close();
+    ASSERT_TRUE(QFile::copy(initializedTemplate(), myvar::databaseFile()));
+    QFile::setPermissions(myvar::databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
+    db.open(myvar::databaseFile());
+    myvar::operatorCode = QStringLiteral("1001");
+    myvar::operatorName = QStringLiteral("管理员");
+    myvar::loadedPassword.clear();
+    myvar::loginFailures = 0;
+    myvar::goodsPickMode = 0;
+    myvar::tableNames = db.tableNames();
+}
+
+void InitializedDbTest::TearDown()
+{
+    Database::shared().close();
+    myvar::operatorCode.clear();
+    myvar::operatorName.clear();
+    myvar::loadedPassword.clear();
+    myvar::loginFailures = 0;
+    myvar::tableNames.clear();
+}

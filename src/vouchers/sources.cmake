@@ -1,2 +1,3 @@
 target_sources(jxccore PRIVATE
 )
+include(src/vouchers/print.cmake)

@@ -1,2 +1,3 @@
 target_sources(jxccore PRIVATE
+  src/reports/SpreadsheetExport.h src/reports/SpreadsheetExport.cpp
 )

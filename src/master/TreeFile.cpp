@@ -130,12 +130,40 @@ void fill(QTreeWidget* tree, const TreeLines& lines)
     for (const TreeLine& line : lines) {
         int level = qBound(0, line.level, int(path.size()));
         path.resize(level);
-        auto* item = level == 0 ? new QTreeWidgetItem(tree) : new QTreeWidgetItem(path.last());
-        item->setText(0, line.text);
-        item->setFlags(item->flags() | Qt::ItemIsEditable);
+        QTreeWidgetItem* item;
+        if (level == 0) {
+            item = new QTreeWidgetItem(tree);
+            item->setText(0, line.text);
+            item->setData(0, Qt::UserRole, line.text);
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
+        } else {
+            item = addNode(path.last(), line.text);
+        }
         path.append(item);
     }
     tree->expandAll();
+}
+
+QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& text)
+{
+    auto* item = new QTreeWidgetItem(parent);
+    item->setText(0, text);
+    item->setData(0, Qt::UserRole, text); // the last good name
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    return item;
+}
+
+void keepNamesNonBlank(QTreeWidget* tree)
+{
+    QObject::connect(tree, &QTreeWidget::itemChanged, tree, [](QTreeWidgetItem* item, int column) {
+        if (column != 0)
+            return;
+        const QString name = item->text(0);
+        if (lineText(name).trimmed().isEmpty())
+            item->setText(0, item->data(0, Qt::UserRole).toString());
+        else if (item->data(0, Qt::UserRole).toString() != name)
+            item->setData(0, Qt::UserRole, name);
+    });
 }
 
 namespace {
@@ -166,7 +194,12 @@ bool load(QTreeWidget* tree, const QString& path, const TreeLines& defaults, QWi
         lines = read(path);
     } catch (const AppError& e) {
         fill(tree, defaults);
-        showInfo(parent, e.text() + QStringLiteral("\n现显示默认的类别。"));
+        QString text = e.text() + QStringLiteral("\n现显示默认的类别。");
+        const QString kept = path + QStringLiteral(".bak");
+        QFile::remove(kept);
+        if (QFile::copy(path, kept))
+            text += QStringLiteral("\n原文件已另存为%1。").arg(kept);
+        showInfo(parent, text);
         return false;
     }
     // An empty file (say, cut short) would leave no root to add categories under.

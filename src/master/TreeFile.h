@@ -10,6 +10,7 @@
 
 class QByteArray;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 struct TreeLine {
@@ -47,9 +48,16 @@ void write(const QString& path, const TreeLines& lines);
 void fill(QTreeWidget* tree, const TreeLines& lines);
 TreeLines linesOf(const QTreeWidget* tree);
 
+// A new node, editable in place, as the last child of parent.
+QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& text);
+// Renaming a node in place to a blank name gives it its old name back: a nameless line
+// could not be read back, and the nodes under it would be lost.
+void keepNamesNonBlank(QTreeWidget* tree);
+
 // What the screens do when they open and close.
 // load(): a missing file gives the default tree; a file that cannot be read gives a box
-// saying so, then the default tree. Returns true when the tree came from the file.
+// saying so, then the default tree, and is kept as path + ".bak" since closing the screen
+// writes the tree over it. Returns true when the tree came from the file.
 bool load(QTreeWidget* tree, const QString& path, const TreeLines& defaults, QWidget* parent);
 // save(): a file that cannot be written gives a box saying so; false then.
 bool save(const QTreeWidget* tree, const QString& path, QWidget* parent);

@@ -1,0 +1,307 @@
+#include "master/GoodsListScreen.h"
+
+#include "app/AppState.h"
+#include "db/Database.h"
+#include "db/ResultSet.h"
+#include "db/SqlText.h"
+#include "master/GoodsEntryScreen.h"
+#include "master/TreeFile.h"
+#include "reports/SpreadsheetExport.h"
+#include "widgets/Controls.h"
+#include "widgets/DBGrid.h"
+#include "widgets/ErrorHandler.h"
+#include "widgets/InputBox.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/StatusBar.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+const QString TForm6::listQuery1 =
+    QStringLiteral("select spdm as 商品代码,spmc as 商品名称,zzs as 制造商,pp as 品牌,gg as 规格,dw as 单位,zxdj as 单价,");
+const QString TForm6::listQuery2 =
+    QStringLiteral("lrl as 利润率,xykc as 现有库存,kcsx as 库存上限,kcxx as 库存下限,hw as 货位,bz as 备注  from J_spb");
+
+namespace {
+const QString kRoot = QStringLiteral("我的库房");
+
+int levelOf(const QTreeWidgetItem* item)
+{
+    int level = 0;
+    for (auto* p = item->parent(); p; p = p->parent())
+        ++level;
+    return level;
+}
+
+QLabel* hintLabel(QWidget* parent, const QString& name, const QString& text, const char* color, bool bold)
+{
+    QLabel* label = makeLabel(parent, name, text);
+    label->setStyleSheet(QStringLiteral("color: %1;%2").arg(QString::fromLatin1(color),
+                                                           bold ? QStringLiteral(" font-weight: bold;") : QString()));
+    return label;
+}
+} // namespace
+
+TForm6::TForm6(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QStringLiteral("库存商品信息"));
+    m_list = new ResultSet(this);
+    m_source = new DataSource(this, m_list);
+
+    TreeView1 = new QTreeWidget(this);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    TreeView1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    TreeView1->setExpandsOnDoubleClick(false);
+    TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The selection stays visible when the grid has the focus.
+    TreeView1->setStyleSheet(QStringLiteral("QTreeWidget::item:selected:!active { background: palette(highlight); color: palette(highlighted-text); }"));
+    treefile::keepNamesNonBlank(TreeView1);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    N1 = PopupMenu1->addAction(QStringLiteral("新建商品分类"));
+    N1->setObjectName(QStringLiteral("N1"));
+    N2 = PopupMenu1->addAction(QStringLiteral("删除商品分类"));
+    N2->setObjectName(QStringLiteral("N2"));
+
+    Label2 = hintLabel(this, QStringLiteral("Label2"), QStringLiteral("提示："), "red", true);
+    Label1 = hintLabel(this, QStringLiteral("Label1"), QStringLiteral("用户可以在我的库房下      "), "blue", false);
+    Label3 = hintLabel(this, QStringLiteral("Label3"), QStringLiteral(" 添加新商品类别          "), "blue", false);
+
+    DBGrid1 = new DBGrid(this, QStringLiteral("DBGrid1"), m_source);
+    DBGrid1->setReadOnly(true);
+
+    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("添加"));
+    BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("修改"));
+    BitBtn3 = makeButton(this, QStringLiteral("BitBtn3"), QStringLiteral("删除"));
+    BitBtn4 = makeButton(this, QStringLiteral("BitBtn4"), QStringLiteral("查询"));
+    BitBtn5 = makeButton(this, QStringLiteral("BitBtn5"), QStringLiteral("导出EXCEL"));
+    BitBtn6 = makeButton(this, QStringLiteral("BitBtn6"), QStringLiteral("退出"));
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(TreeView1, 1);
+    left->addWidget(Label2);
+    left->addWidget(Label1);
+    left->addWidget(Label3);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 1);
+    top->addWidget(DBGrid1, 4);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+    StatusBar1 = addStatusBar(this, false);
+    resize(900, 520);
+
+    onClick(BitBtn1, this, &TForm6::BitBtn1Click);
+    onClick(BitBtn2, this, &TForm6::BitBtn2Click);
+    onClick(BitBtn3, this, &TForm6::BitBtn3Click);
+    onClick(BitBtn4, this, &TForm6::BitBtn4Click);
+    onClick(BitBtn5, this, &TForm6::BitBtn5Click);
+    connect(BitBtn6, &QPushButton::clicked, this, &QDialog::close);
+    onTriggered(N1, this, &TForm6::N1Click);
+    onTriggered(N2, this, &TForm6::N2Click);
+    connectGuarded(TreeView1, &QTreeWidget::itemSelectionChanged, this, &TForm6::TreeView1Change);
+    connect(TreeView1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos)); });
+    connectGuarded(DBGrid1, &QAbstractItemView::doubleClicked, this, &TForm6::DBGrid1DblClick);
+}
+
+void TForm6::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        guarded(this, [this] { FormShow(); });
+    }
+}
+
+void TForm6::FormShow()
+{
+    StatusBar1->fill();
+    {
+        // Loading the tree selects nothing, so the list is not re-read meanwhile.
+        QSignalBlocker block(TreeView1);
+        treefile::load(TreeView1, treefile::goodsFile(), treefile::defaultGoodsTree(), this);
+    }
+    openList(QStringLiteral(" order by spdm"));
+}
+
+void TForm6::done(int result)
+{
+    // The tree is kept only in its file: written whole on every closing.
+    if (TreeView1->topLevelItemCount() > 0)
+        treefile::save(TreeView1, treefile::goodsFile(), this);
+    QDialog::done(result);
+}
+
+QTreeWidgetItem* TForm6::selectedNode() const
+{
+    const QList<QTreeWidgetItem*> items = TreeView1->selectedItems();
+    return items.isEmpty() ? nullptr : items.first();
+}
+
+void TForm6::openList(const QString& thirdLine)
+{
+    QString sql = listQuery1 + u'\n' + listQuery2;
+    if (!thirdLine.isEmpty())
+        sql += u'\n' + thirdLine;
+    m_list->close();
+    m_list->open(sql);
+}
+
+// afterChange: the rows may have changed (entry dialog, delete). When no category decides
+// the rows, the same query is read again so the grid never shows an article that is gone.
+void TForm6::refreshList(bool afterChange)
+{
+    QTreeWidgetItem* node = selectedNode();
+    const int level = node ? levelOf(node) : -1;
+    if (level == 0)
+        openList(QString());
+    else if (level == 1)
+        openList(QStringLiteral("where lb=") + quoted(node->text(0)));
+    else if (afterChange && m_list->isActive())
+        m_list->requery();
+}
+
+void TForm6::TreeView1Change()
+{
+    refreshList(false);
+}
+
+void TForm6::openEntry(bool adding)
+{
+    TForm7 entry(this, adding, m_list, selectedNode()->text(0));
+    entry.exec();
+    refreshList(true);
+}
+
+void TForm6::BitBtn1Click()
+{
+    QTreeWidgetItem* node = selectedNode();
+    if (!node || levelOf(node) == 0) {
+        showInfo(this, QStringLiteral("请正确选择商品类别"));
+        return;
+    }
+    openEntry(true);
+}
+
+void TForm6::BitBtn2Click()
+{
+    QTreeWidgetItem* node = selectedNode();
+    if (!node || levelOf(node) == 0) {
+        showInfo(this, QStringLiteral("请正确选择商品类别"));
+        return;
+    }
+    if (m_list->isEmpty())
+        return;
+    openEntry(false);
+}
+
+void TForm6::BitBtn3Click()
+{
+    if (m_list->isEmpty())
+        return;
+    if (askWarning(this, QStringLiteral("确定删除商品") + m_list->text(QStringLiteral("商品名称")) + QStringLiteral("信息吗?")))
+        Database::shared().exec(QStringLiteral("delete from J_spb where spdm=") + quoted(m_list->text(QStringLiteral("商品代码"))));
+    refreshList(true);
+}
+
+void TForm6::BitBtn4Click()
+{
+    const QString name = inputBox(this, QStringLiteral("查找商品"), QStringLiteral("请输入待查商品名称:")).value_or(QString());
+    openList(QStringLiteral(" where spmc like ") + quoted(QStringLiteral("%%") + name + QStringLiteral("%%")));
+}
+
+void TForm6::BitBtn5Click()
+{
+    exportToSpreadsheet(QStringLiteral("TForm6"), *m_list, this);
+}
+
+void TForm6::N1Click()
+{
+    QTreeWidgetItem* node = selectedNode();
+    if (!node || node->text(0) != kRoot) {
+        showInfo(this, QStringLiteral("请正确选择商品类别"));
+        return;
+    }
+    QTreeWidgetItem* category = treefile::addNode(node, QStringLiteral("新商品类别"));
+    node->setExpanded(true);
+    TreeView1->editItem(category); // the operator types the name over it
+}
+
+void TForm6::N2Click()
+{
+    QTreeWidgetItem* node = selectedNode();
+    if (!node || levelOf(node) == 0) {
+        showInfo(this, QStringLiteral("请正确选择商品类别"));
+        return;
+    }
+    const QString name = node->text(0);
+    if (!askWarning(this, QStringLiteral("确定删除") + name + QStringLiteral("的信息吗?")))
+        return;
+    // The goods go first: when that fails the tree still shows the category.
+    Database::shared().exec(QStringLiteral("delete from J_spb where lb=") + quoted(name));
+
+    QTreeWidgetItem* parent = node->parent();
+    const int index = parent->indexOfChild(node);
+    QTreeWidgetItem* neighbour = index + 1 < parent->childCount() ? parent->child(index + 1)
+                                 : index > 0                      ? parent->child(index - 1)
+                                                                  : parent;
+    {
+        QSignalBlocker block(TreeView1);
+        delete node;
+        TreeView1->clearSelection();
+        TreeView1->setCurrentItem(neighbour);
+        neighbour->setSelected(true);
+    }
+    refreshList(true);
+}
+
+void TForm6::DBGrid1DblClick()
+{
+    const int mode = myvar::goodsPickMode;
+    if (mode >= 1 && mode <= 5 && parentWidget() && !m_list->isEmpty())
+        pickInto(parentWidget()->window());
+    close();
+}
+
+void TForm6::pickInto(QWidget* dialog)
+{
+    const int mode = myvar::goodsPickMode;
+    auto box = [dialog](const char* name) -> QLineEdit* {
+        // Only the dialog's own boxes, not those of windows it holds (this list among them).
+        for (QLineEdit* edit : dialog->findChildren<QLineEdit*>(QString::fromLatin1(name)))
+            if (edit->window() == dialog)
+                return edit;
+        return nullptr;
+    };
+    auto put = [&](const char* name, const QString& text) {
+        if (QLineEdit* edit = box(name))
+            edit->setText(text);
+    };
+    put("Edit1", m_list->text(QStringLiteral("商品代码")));
+    put("Edit2", m_list->text(QStringLiteral("商品名称")));
+    put("Edit3", m_list->text(QStringLiteral("制造商")));
+    if (mode != 5) {
+        put("Edit7", m_list->text(QStringLiteral("单位")));
+        put("Edit8", m_list->text(QStringLiteral("现有库存")));
+    }
+    if (mode == 2 || mode == 3) {
+        const double price = m_list->number(QStringLiteral("单价")) * (m_list->number(QStringLiteral("利润率")) / 100 + 1);
+        put("Edit9", numText(price));
+    } else {
+        put("Edit9", m_list->text(QStringLiteral("单价")));
+    }
+}

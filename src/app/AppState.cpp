@@ -1,6 +1,6 @@
 #include "app/AppState.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 
 namespace myvar {
@@ -13,7 +13,9 @@ QStringList tableNames;
 
 namespace {
 QString g_programDir;
-}
+bool g_ending = false;
+std::function<void()> g_endHook;
+} // namespace
 
 QString programDir()
 {
@@ -38,5 +40,32 @@ QString databaseFile()
 bool hasTable(const QString& name)
 {
     return tableNames.contains(name, Qt::CaseInsensitive);
+}
+
+void endProgram()
+{
+    g_ending = true;
+    if (g_endHook) {
+        g_endHook();
+        return;
+    }
+    // Leaves every event loop, the modal ones included, then the main one.
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+bool programEnding()
+{
+    return g_ending;
+}
+
+void setEndProgramHook(std::function<void()> hook)
+{
+    g_endHook = std::move(hook);
+}
+
+void resetProgramEnding()
+{
+    g_ending = false;
 }
 } // namespace myvar

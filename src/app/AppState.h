@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace myvar {
 extern QString operatorName;  // name of the logged-in operator; empty when the login was skipped
 extern QString operatorCode;  // code as typed at the login; part of every voucher number
@@ -17,4 +19,12 @@ void setProgramDir(const QString& dir);
 // programDir() + "sjk.mdb"
 QString databaseFile();
 bool hasTable(const QString& name);
+
+// Ends the program: "返回" at the login, a third wrong password, a failed connection,
+// "退出系统". The screen that asks closes itself; programEnding() tells the start-up
+// sequence to stop. Tests replace what actually ends the run.
+void endProgram();
+bool programEnding();
+void setEndProgramHook(std::function<void()> hook); // empty: quit the application
+void resetProgramEnding();
 } // namespace myvar

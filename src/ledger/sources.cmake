@@ -1,2 +1,4 @@
 target_sources(jxccore PRIVATE
+  src/ledger/StockAlarmScreen.h src/ledger/StockAlarmScreen.cpp
+  src/ledger/OverdueAlarmScreen.h src/ledger/OverdueAlarmScreen.cpp
 )

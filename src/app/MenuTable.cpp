@@ -1,0 +1,33 @@
+#include "app/MenuTable.h"
+
+#include "app/AppState.h"
+#include "app/InitializationScreen.h"
+#include "app/LoginLogScreen.h"
+#include "app/OperatorScreen.h"
+#include "ledger/StockAlarmScreen.h"
+#include "master/GoodsListScreen.h"
+#include "master/WorkingCapitalScreen.h"
+
+const std::vector<MenuScreen>& menuScreens()
+{
+    static const std::vector<MenuScreen> rows = {
+        {"N18", [](QWidget* parent) {
+             myvar::goodsPickMode = 0; // from the menu the goods list picks for no one
+             openModal<TForm6>(parent);
+         }},
+        {"N11", openModal<TForm50>},
+        {"N41", openModal<TForm53>},
+        {"N30", openModal<TForm32>},
+        {"N37", openModal<TForm36>},
+        {"N44", openModal<TForm56>},
+    };
+    return rows;
+}
+
+OpenScreen screenFor(const QString& entry)
+{
+    for (const MenuScreen& row : menuScreens())
+        if (entry == QLatin1String(row.entry))
+            return row.open;
+    return nullptr;
+}

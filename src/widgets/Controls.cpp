@@ -1,0 +1,103 @@
+#include "widgets/Controls.h"
+
+#include <QValidator>
+
+namespace {
+// Refuses a change that makes the text longer than the limit. setText() is not
+// validated by QLineEdit, so the program's own texts stay whole.
+class LengthLimit : public QValidator {
+public:
+    LengthLimit(int maxLength, QObject* parent) : QValidator(parent), m_max(maxLength) {}
+    State validate(QString& input, int&) const override
+    {
+        return input.size() > m_max ? Invalid : Acceptable;
+    }
+    int max() const { return m_max; }
+
+private:
+    int m_max;
+};
+
+template <class W>
+W* named(W* w, const QString& name)
+{
+    w->setObjectName(name);
+    return w;
+}
+} // namespace
+
+void setTypingLimit(QLineEdit* edit, int maxLength)
+{
+    delete dynamic_cast<const LengthLimit*>(edit->validator());
+    edit->setValidator(maxLength > 0 ? new LengthLimit(maxLength, edit) : nullptr);
+}
+
+int typingLimit(const QLineEdit* edit)
+{
+    auto* limit = dynamic_cast<const LengthLimit*>(edit->validator());
+    return limit ? limit->max() : 0;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    return named(new QPushButton(caption, parent), name);
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption)
+{
+    return named(new QLabel(caption, parent), name);
+}
+
+QLineEdit* makeEdit(QWidget* parent, const QString& name, int maxLength)
+{
+    auto* edit = named(new QLineEdit(parent), name);
+    setTypingLimit(edit, maxLength);
+    return edit;
+}
+
+QLineEdit* makePasswordEdit(QWidget* parent, const QString& name, int maxLength)
+{
+    auto* edit = makeEdit(parent, name, maxLength);
+    edit->setEchoMode(QLineEdit::Password);
+    return edit;
+}
+
+QComboBox* makeCombo(QWidget* parent, const QString& name, const QStringList& items, int maxLength)
+{
+    auto* combo = named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    combo->setEditText(QString());
+    setTypingLimit(combo->lineEdit(), maxLength);
+    return combo;
+}
+
+QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption)
+{
+    return named(new QCheckBox(caption, parent), name);
+}
+
+QRadioButton* makeRadio(QWidget* parent, const QString& name, const QString& caption)
+{
+    return named(new QRadioButton(caption, parent), name);
+}
+
+QGroupBox* makeGroup(QWidget* parent, const QString& name, const QString& caption)
+{
+    return named(new QGroupBox(caption, parent), name);
+}
+
+QTabWidget* makeTabs(QWidget* parent, const QString& name)
+{
+    return named(new QTabWidget(parent), name);
+}
+
+QDateEdit* makeDatePicker(QWidget* parent, const QString& name)
+{
+    auto* picker = named(new QDateEdit(QDate::currentDate(), parent), name);
+    picker->setDisplayFormat(QStringLiteral("yyyy/M/d"));
+    picker->setCalendarPopup(true);
+    return picker;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Builders for the named controls of the screens: each sets objectName to the control's
+// name so code, tests and screens call it the same.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QString>
+#include <QTabWidget>
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption);
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption);
+// maxLength 0: no limit. The limit only stops typing; text the program puts in is kept whole.
+QLineEdit* makeEdit(QWidget* parent, const QString& name, int maxLength = 0);
+QLineEdit* makePasswordEdit(QWidget* parent, const QString& name, int maxLength = 0);
+// Editable text with a list to choose from.
+QComboBox* makeCombo(QWidget* parent, const QString& name, const QStringList& items = {},
+                     int maxLength = 0);
+QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption);
+QRadioButton* makeRadio(QWidget* parent, const QString& name, const QString& caption);
+QGroupBox* makeGroup(QWidget* parent, const QString& name, const QString& caption);
+QTabWidget* makeTabs(QWidget* parent, const QString& name);
+// A date picker showing "yyyy/M/d", today at first.
+QDateEdit* makeDatePicker(QWidget* parent, const QString& name = QStringLiteral("DateTimePicker1"));
+
+// Limits typing into a line edit (or an editable combo's edit) to maxLength characters;
+// 0 removes the limit. Unlike QLineEdit::setMaxLength it never cuts text set by the program.
+void setTypingLimit(QLineEdit* edit, int maxLength);
+int typingLimit(const QLineEdit* edit);

@@ -1,0 +1,75 @@
+#pragma once
+// A grid over a data source's result set. The grid's current row and the set's current
+// row are one: moving either moves the other. Read-only by default; when editable, typing
+// a cell puts the set into Edit and moving to another row posts (a refused post shows
+// in the error box and the grid stays on the row).
+#include "widgets/DataSource.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QTableView>
+
+// The rows of the set as they are, read on demand (no copy).
+class ResultSetModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    ResultSetModel(DataSource* source, QWidget* errorParent);
+
+    void setDataSource(DataSource* source);
+    DataSource* dataSource() const { return m_source; }
+    ResultSet* set() const { return m_source ? m_source->dataSet() : nullptr; }
+    void setEditable(bool editable) { m_editable = editable; }
+    bool isEditable() const { return m_editable; }
+    // True while rows are being inserted, removed or reset.
+    bool restructuring() const { return m_restructuring; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+private:
+    void resetAll();
+    void inserted(int row);
+    void removed(int row);
+    void changed(int row);
+
+    QPointer<DataSource> m_source;
+    QWidget* m_errorParent;
+    QList<QMetaObject::Connection> m_links;
+    int m_rows = 0;
+    int m_columns = 0;
+    bool m_editable = false;
+    bool m_restructuring = false;
+};
+
+class DBGrid : public QTableView {
+    Q_OBJECT
+public:
+    DBGrid(QWidget* parent, const QString& name, DataSource* source = nullptr);
+
+    void setDataSource(DataSource* source);
+    DataSource* dataSource() const { return m_model->dataSource(); }
+    ResultSet* set() const { return m_model->set(); }
+    ResultSetModel* resultModel() const { return m_model; }
+
+    // Read-only grids show; editable ones let the operator type into the cells.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return !m_model->isEditable(); }
+    // Widths kept across re-reads of the set.
+    void setColumnWidths(const QList<int>& widths);
+    void setFieldWidth(int column, int width);
+    // The grid's current row (-1 when none).
+    int currentRow() const;
+
+private:
+    void gridRowChanged(const QModelIndex& current);
+    void followSet();
+    void applyWidths();
+
+    ResultSetModel* m_model;
+    QHash<int, int> m_widths;
+    bool m_syncing = false;
+};

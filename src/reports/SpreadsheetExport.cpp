@@ -326,6 +326,10 @@ void exportToSpreadsheet(const QString& layoutName, ResultSet& rs, QWidget* pare
         return;
     const Layout& layout = findLayout(layoutName, options.checkedRadio);
 
+    // A screen that has not queried yet: the walk cannot start.
+    if (!rs.isActive())
+        throw DbError(QStringLiteral("对象关闭时，不允许操作。"));
+
     const QString folder = exportFolder();
     if (!QDir().mkpath(folder))
         throw AppError(kCannotCreate);

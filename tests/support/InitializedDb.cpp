@@ -29,27 +29,16 @@ QString initializedTemplate()
 
 void InitializedDbTest::SetUp()
 {
-    ASSERT_TRUE(m_dir.isValid());
-    myvar::setProgramDir(m_dir.path());
+    FreshDbTest::SetUp();
+    if (HasFatalFailure())
+        return;
     Database& db = Database::shared();
     db.close();
+    QFile::remove(myvar::databaseFile());
     ASSERT_TRUE(QFile::copy(initializedTemplate(), myvar::databaseFile()));
     QFile::setPermissions(myvar::databaseFile(), QFile::ReadOwner | QFile::WriteOwner);
     db.open(myvar::databaseFile());
     myvar::operatorCode = QStringLiteral("1001");
     myvar::operatorName = QStringLiteral("管理员");
-    myvar::loadedPassword.clear();
-    myvar::loginFailures = 0;
-    myvar::goodsPickMode = 0;
     myvar::tableNames = db.tableNames();
-}
-
-void InitializedDbTest::TearDown()
-{
-    Database::shared().close();
-    myvar::operatorCode.clear();
-    myvar::operatorName.clear();
-    myvar::loadedPassword.clear();
-    myvar::loginFailures = 0;
-    myvar::tableNames.clear();
 }

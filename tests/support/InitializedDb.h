@@ -1,14 +1,9 @@
 #pragma once
-// A fresh database in a temporary folder with every table created and seeded, and the
-// seeded administrator logged in.
-#include <gtest/gtest.h>
+// A fresh database with every table created and seeded, and the seeded administrator
+// logged in.
+#include "support/FreshDbTest.h"
 
-#include <QTemporaryDir>
-
-class InitializedDbTest : public ::testing::Test {
+class InitializedDbTest : public FreshDbTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
-
-    QTemporaryDir m_dir;
 };

@@ -76,7 +76,7 @@ QStringList columnsInDatabase(const QString& table)
     return out;
 }
 
-int rowCount(const QString& table)
+int tableRows(const QString& table)
 {
     ResultSet rs;
     rs.open(QStringLiteral("select count(*) as n from ") + table);
@@ -130,7 +130,7 @@ TEST_F(SchemaTest, SeedsAreOneNullUserRowZeroCashAndTheAdministrator)
     for (const char* line : kExpected) {
         const QString table = QString::fromUtf8(line).section(QLatin1Char(' '), 0, 0);
         if (table != QLatin1String("J_yhb") && table != QLatin1String("J_zjb") && table != QLatin1String("J_czyb"))
-            EXPECT_EQ(rowCount(table), 0) << table.toStdString();
+            EXPECT_EQ(tableRows(table), 0) << table.toStdString();
     }
 }
 
@@ -145,9 +145,9 @@ TEST_F(SchemaTest, InitializingAgainDropsEverythingAndGivesTheSameResult)
     EXPECT_EQ(statements.filter(QStringLiteral("drop table ")).size(), 32);
     schema::createAllTables(db);
 
-    EXPECT_EQ(rowCount(QStringLiteral("J_spb")), 0);
-    EXPECT_EQ(rowCount(QStringLiteral("J_czyb")), 1);
-    EXPECT_EQ(rowCount(QStringLiteral("J_yhb")), 1);
+    EXPECT_EQ(tableRows(QStringLiteral("J_spb")), 0);
+    EXPECT_EQ(tableRows(QStringLiteral("J_czyb")), 1);
+    EXPECT_EQ(tableRows(QStringLiteral("J_yhb")), 1);
     ResultSet zjb;
     zjb.open(QStringLiteral("select je from J_zjb"));
     ASSERT_EQ(zjb.recordCount(), 1);

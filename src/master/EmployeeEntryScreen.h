@@ -1,0 +1,45 @@
+#pragma once
+// TForm52 "职工信息录入": the employee dialog of the department screen, adding or editing
+// one employee.
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class ResultSet;
+
+class TForm52 : public QDialog {
+    Q_OBJECT
+public:
+    // adding: a new employee of the department. Editing: the employee listRows stands on;
+    // the department stays.
+    TForm52(QWidget* parent, bool adding, ResultSet* listRows, const QString& department = QString());
+
+    QLineEdit* Edit1;     // 工号
+    QLineEdit* Edit2;     // 姓名
+    QComboBox* ComboBox1; // 性别
+    QLineEdit* Edit3;     // 年龄
+    QComboBox* ComboBox2; // 学历
+    QLineEdit* Edit4;     // 身份证号
+    QLineEdit* Edit5;     // 职务
+    QLineEdit* Edit6;     // 手机
+    QLineEdit* Edit7;     // 住址
+    QLineEdit* Edit8;     // 爱好
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+
+    void FormShow();
+    void Edit1Exit();
+    void BitBtn1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void setFields(ResultSet& rs);
+
+    bool m_adding;
+    ResultSet* m_listRows;
+    QString m_department;
+    bool m_shown = false;
+};

@@ -1,0 +1,234 @@
+#include "master/PartnerListScreen.h"
+
+#include "db/Database.h"
+#include "db/ResultSet.h"
+#include "db/SqlText.h"
+#include "master/CategoryTreeParts.h"
+#include "master/PartnerEntryScreen.h"
+#include "master/TreeFile.h"
+#include "reports/SpreadsheetExport.h"
+#include "widgets/Controls.h"
+#include "widgets/DBGrid.h"
+#include "widgets/ErrorHandler.h"
+#include "widgets/InputBox.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/StatusBar.h"
+
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using treeparts::levelOf;
+
+const QString TForm4::listQuery1 =
+    QStringLiteral("select khdm as 客户代码,khmc as 客户名称,lxr as 联系人,dz as 地址,yb as 邮编,dh as 电话,");
+const QString TForm4::listQuery2 =
+    QStringLiteral("sj as 手机,cz as 传真,dzyj as 电子邮件,wz as 网址,khh as 开户行,yhzh as 银行帐号 from J_khb");
+
+namespace {
+const QString kSelectSubClass = QStringLiteral("请选择具体客户类别");
+const QString kSelectClass = QStringLiteral("请正确选择客户类别");
+} // namespace
+
+TForm4::TForm4(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("客户管理"));
+    m_list = new ResultSet(this);
+    m_source = new DataSource(this, m_list);
+
+    TreeView1 = treeparts::makeTree(this, QStringLiteral("TreeView1"));
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    N1 = PopupMenu1->addAction(QStringLiteral("新建客户类"));
+    N1->setObjectName(QStringLiteral("N1"));
+    N2 = PopupMenu1->addAction(QStringLiteral("删除客户类"));
+    N2->setObjectName(QStringLiteral("N2"));
+
+    Label2 = treeparts::makeHint(this, QStringLiteral("Label2"), QStringLiteral("提示："), true);
+    Label1 = treeparts::makeHint(this, QStringLiteral("Label1"), QStringLiteral("用户可以在公司部门下       "), false);
+    Label3 = treeparts::makeHint(this, QStringLiteral("Label3"), QStringLiteral(" 添加新公司部门          "), false);
+
+    DBGrid1 = new DBGrid(this, QStringLiteral("DBGrid1"), m_source);
+    DBGrid1->setReadOnly(true);
+
+    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("添加"));
+    BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("修改"));
+    BitBtn3 = makeButton(this, QStringLiteral("BitBtn3"), QStringLiteral("删除"));
+    BitBtn4 = makeButton(this, QStringLiteral("BitBtn4"), QStringLiteral("查询"));
+    BitBtn5 = makeButton(this, QStringLiteral("BitBtn5"), QStringLiteral("导出EXCEL"));
+    BitBtn6 = makeButton(this, QStringLiteral("BitBtn6"), QStringLiteral("退出"));
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(TreeView1, 1);
+    left->addWidget(Label2);
+    left->addWidget(Label1);
+    left->addWidget(Label3);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 1);
+    top->addWidget(DBGrid1, 4);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+    StatusBar1 = addStatusBar(this, false);
+    resize(900, 520);
+
+    onClick(BitBtn1, this, &TForm4::BitBtn1Click);
+    onClick(BitBtn2, this, &TForm4::BitBtn2Click);
+    onClick(BitBtn3, this, &TForm4::BitBtn3Click);
+    onClick(BitBtn4, this, &TForm4::BitBtn4Click);
+    onClick(BitBtn5, this, &TForm4::BitBtn5Click);
+    connect(BitBtn6, &QPushButton::clicked, this, &QDialog::close);
+    onTriggered(N1, this, &TForm4::N1Click);
+    onTriggered(N2, this, &TForm4::N2Click);
+    connectGuarded(TreeView1, &QTreeWidget::itemSelectionChanged, this, &TForm4::TreeView1Change);
+    connect(TreeView1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos)); });
+}
+
+void TForm4::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        guarded(this, [this] { FormShow(); });
+    }
+}
+
+void TForm4::FormShow()
+{
+    StatusBar1->fill();
+    {
+        QSignalBlocker block(TreeView1);
+        treefile::load(TreeView1, treefile::partnerFile(), treefile::defaultPartnerTree(), this);
+    }
+    openList(listQuery2 + QStringLiteral(" order by khmc"));
+}
+
+void TForm4::done(int result)
+{
+    // The tree is kept only in its file: written whole on every closing.
+    if (m_shown && TreeView1->topLevelItemCount() > 0)
+        treefile::save(TreeView1, treefile::partnerFile(), this);
+    QDialog::done(result);
+}
+
+void TForm4::openList(const QString& from, const QString& thirdLine)
+{
+    QString sql = listQuery1 + u'\n' + from;
+    if (!thirdLine.isEmpty())
+        sql += u'\n' + thirdLine;
+    m_list->close();
+    m_list->open(sql);
+}
+
+// afterChange: the rows may have changed (entry dialog, delete). When no class decides the
+// rows, the same query is read again so the grid never shows a partner that is gone.
+void TForm4::refreshList(bool afterChange)
+{
+    QTreeWidgetItem* node = treeparts::selectedNode(TreeView1);
+    const int level = node ? levelOf(node) : -1;
+    if (level == 0)
+        openList(listQuery2);
+    else if (level == 1)
+        openList(listQuery2, QStringLiteral("where lb1=") + quoted(node->text(0)));
+    else if (level == 2)
+        openList(listQuery2, QStringLiteral("where lb2=") + quoted(node->text(0)));
+    else if (afterChange && m_list->isActive())
+        m_list->requery();
+}
+
+void TForm4::TreeView1Change()
+{
+    refreshList(false);
+}
+
+// Partners are filed under sub-classes only.
+QTreeWidgetItem* TForm4::selectedSubClass()
+{
+    QTreeWidgetItem* node = treeparts::selectedNode(TreeView1);
+    if (!node || levelOf(node) != 2) {
+        showInfo(this, kSelectSubClass);
+        return nullptr;
+    }
+    return node;
+}
+
+void TForm4::openEntry(bool adding, QTreeWidgetItem* subClass)
+{
+    TForm5 entry(this, adding, m_list, subClass->parent()->text(0), subClass->text(0));
+    entry.exec();
+    refreshList(true);
+}
+
+void TForm4::BitBtn1Click()
+{
+    if (QTreeWidgetItem* subClass = selectedSubClass())
+        openEntry(true, subClass);
+}
+
+void TForm4::BitBtn2Click()
+{
+    if (QTreeWidgetItem* subClass = selectedSubClass())
+        openEntry(false, subClass);
+}
+
+void TForm4::BitBtn3Click()
+{
+    if (!selectedSubClass() || m_list->isEmpty())
+        return;
+    if (askWarning(this, QStringLiteral("确定删除客户：") + m_list->text(QStringLiteral("客户名称")) + QStringLiteral(" 信息吗?")))
+        Database::shared().exec(QStringLiteral("delete  from J_khb where khdm=") + quoted(m_list->text(QStringLiteral("客户代码"))));
+    refreshList(true);
+}
+
+void TForm4::BitBtn4Click()
+{
+    const QString name = inputBox(this, QStringLiteral("查找客户"), QStringLiteral("请输入待查客户名称:")).value_or(QString());
+    openList(listQuery2 + u' ', QStringLiteral(" where khmc like ") + quoted(QStringLiteral("%%") + name + QStringLiteral("%%"))
+                                    + QStringLiteral(" order by khmc "));
+}
+
+void TForm4::BitBtn5Click()
+{
+    exportToSpreadsheet(QStringLiteral("TForm4"), *m_list, this);
+}
+
+void TForm4::N1Click()
+{
+    QTreeWidgetItem* node = treeparts::selectedNode(TreeView1);
+    const QString text = node ? node->text(0) : QString();
+    if (text != QStringLiteral("供货商") && text != QStringLiteral("购货商")) {
+        showInfo(this, kSelectClass);
+        return;
+    }
+    QTreeWidgetItem* subClass = treefile::addNode(node, QStringLiteral("新") + text);
+    node->setExpanded(true);
+    TreeView1->editItem(subClass); // the operator types the name over it
+}
+
+// Removing a sub-class removes the partners filed under it, as the goods and department
+// trees do with theirs: a partner whose sub-class is gone could not be chosen by class.
+void TForm4::N2Click()
+{
+    QTreeWidgetItem* node = treeparts::selectedNode(TreeView1);
+    if (!node || levelOf(node) < 2) {
+        showInfo(this, kSelectClass);
+        return;
+    }
+    const QString subClass = node->text(0);
+    const QString className = treeparts::classOf(node)->text(0);
+    if (!askWarning(this, QStringLiteral("确定删除") + subClass + QStringLiteral("的信息吗?")))
+        return;
+    // The partners go first: when that fails the tree still shows the sub-class.
+    Database::shared().exec(QStringLiteral("delete from J_khb where lb1=") + quoted(className)
+                            + QStringLiteral(" and lb2=") + quoted(subClass));
+    treeparts::removeNode(TreeView1, node);
+    refreshList(true);
+}

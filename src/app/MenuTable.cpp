@@ -5,7 +5,11 @@
 #include "app/LoginLogScreen.h"
 #include "app/OperatorScreen.h"
 #include "ledger/StockAlarmScreen.h"
+#include "master/CategoryScreen.h"
+#include "master/CompanyScreen.h"
+#include "master/EmployeeListScreen.h"
 #include "master/GoodsListScreen.h"
+#include "master/PartnerListScreen.h"
 #include "master/WorkingCapitalScreen.h"
 
 const std::vector<MenuScreen>& menuScreens()
@@ -16,6 +20,10 @@ const std::vector<MenuScreen>& menuScreens()
              openModal<TForm6>(parent);
          }},
         {"N11", openModal<TForm50>},
+        {"N2", openModal<TForm3>},
+        {"N16", openModal<TForm20>},
+        {"N33", openModal<TForm51>},
+        {"N4", openModal<TForm4>},
         {"N41", openModal<TForm53>},
         {"N30", openModal<TForm32>},
         {"N37", openModal<TForm36>},

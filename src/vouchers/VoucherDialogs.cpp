@@ -1,0 +1,252 @@
+#include "vouchers/VoucherDialogs.h"
+
+#include "app/AppState.h"
+#include "db/Database.h"
+#include "db/ResultSet.h"
+#include "db/SqlText.h"
+#include "master/GoodsListScreen.h"
+#include "vouchers/VoucherBook.h"
+#include "widgets/Controls.h"
+#include "widgets/ErrorHandler.h"
+#include "widgets/MessageBoxes.h"
+
+#include <QDate>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+
+namespace {
+
+QStringList listOf(const QString& sql)
+{
+    ResultSet rs;
+    rs.open(sql);
+    QStringList items;
+    for (int row = 0; row < rs.recordCount(); ++row)
+        items << displayText(rs.valueAt(row, 0));
+    return items;
+}
+
+void fillCombo(QComboBox* box, const QString& sql)
+{
+    box->clear();
+    box->addItems(listOf(sql));
+    box->setCurrentIndex(box->count() > 0 ? 0 : -1);
+}
+
+} // namespace
+
+// ---- line dialog -----------------------------------------------------------------------
+
+VoucherLineDialog::VoucherLineDialog(const VoucherKind& kind, const VoucherContext& context, QWidget* parent)
+    : QDialog(parent), m_kind(kind), m_context(context)
+{
+    setObjectName(kind.lineDialogClass);
+    setWindowTitle(kind.lineDialogCaption);
+    resize(439, kind.lineDialogHeight);
+
+    Edit1 = makeEdit(this, QStringLiteral("Edit1"), 20);
+    Edit2 = makeEdit(this, QStringLiteral("Edit2"), 30);
+    Edit2->setReadOnly(true);
+    BitBtn14 = makeButton(this, QStringLiteral("BitBtn14"), QStringLiteral("…"));
+    BitBtn14->setFixedWidth(28);
+    Edit3 = makeEdit(this, QStringLiteral("Edit3"), 30);
+    Edit4 = makeEdit(this, QStringLiteral("Edit4"), 6);
+    Edit5 = makeEdit(this, QStringLiteral("Edit5"), 10);
+    Edit6 = makeEdit(this, QStringLiteral("Edit6"), 10);
+    Edit7 = makeEdit(this, QStringLiteral("Edit7"), 10);
+    Edit8 = makeEdit(this, QStringLiteral("Edit8"));
+    Edit8->setText(QStringLiteral("0"));
+    Edit8->setEnabled(false);
+    Edit9 = makeEdit(this, QStringLiteral("Edit9"), 6);
+    Edit9->setText(QStringLiteral("0"));
+    Edit10 = makeEdit(this, QStringLiteral("Edit10"), 6);
+    Edit10->setText(QStringLiteral("0"));
+    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
+    BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("退出"));
+    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn14})
+        b->setAutoDefault(false);
+
+    auto* grid = new QGridLayout(this);
+    auto label = [this](int n, const QString& caption) { return makeLabel(this, QStringLiteral("Label%1").arg(n), caption); };
+    grid->addWidget(label(1, QStringLiteral("商品代码 ")), 0, 0);
+    grid->addWidget(Edit1, 0, 1);
+    grid->addWidget(label(2, QStringLiteral("商品名称 ")), 0, 2);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(Edit2);
+    nameRow->addWidget(BitBtn14);
+    grid->addLayout(nameRow, 0, 3);
+    grid->addWidget(label(3, QStringLiteral("制造商 ")), 1, 0);
+    grid->addWidget(Edit3, 1, 1);
+    grid->addWidget(label(4, QStringLiteral("类别 ")), 1, 2);
+    grid->addWidget(Edit4, 1, 3);
+    grid->addWidget(label(5, QStringLiteral("品牌 ")), 2, 0);
+    grid->addWidget(Edit5, 2, 1);
+    grid->addWidget(label(6, QStringLiteral("规格 ")), 2, 2);
+    grid->addWidget(Edit6, 2, 3);
+    grid->addWidget(label(7, QStringLiteral("单位 ")), 3, 0);
+    grid->addWidget(Edit7, 3, 1);
+    grid->addWidget(label(8, QStringLiteral("现有库存  ")), 3, 2);
+    grid->addWidget(Edit8, 3, 3);
+    grid->addWidget(label(9, QStringLiteral("单价 ")), 4, 0);
+    auto* priceRow = new QHBoxLayout;
+    priceRow->addWidget(Edit9);
+    priceRow->addWidget(label(10, QStringLiteral("元")));
+    grid->addLayout(priceRow, 4, 1);
+    grid->addWidget(label(11, QStringLiteral("数量 ")), 4, 2);
+    grid->addWidget(Edit10, 4, 3);
+    QLabel* hintCaption = label(12, QStringLiteral("提示："));
+    hintCaption->setStyleSheet(QStringLiteral("color: red"));
+    QLabel* hint = label(13, QStringLiteral("商品代码和名称必须保持一致"));
+    hint->setStyleSheet(QStringLiteral("color: blue"));
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(hintCaption);
+    bottom->addWidget(hint);
+    bottom->addStretch();
+    bottom->addWidget(BitBtn1);
+    bottom->addWidget(BitBtn2);
+    grid->addLayout(bottom, 5, 0, 1, 4);
+
+    onExit(Edit1, this, &VoucherLineDialog::Edit1Exit);
+    onClick(BitBtn14, this, &VoucherLineDialog::BitBtn14Click);
+    onClick(BitBtn1, this, &VoucherLineDialog::BitBtn1Click);
+    onClick(BitBtn2, this, &VoucherLineDialog::BitBtn2Click);
+}
+
+void VoucherLineDialog::Edit1Exit()
+{
+    ResultSet article;
+    article.open(QStringLiteral("select spmc,zzs,lb,pp,gg,dw,xykc,zxdj from J_spb where spdm=") + quoted(Edit1->text()));
+    if (article.isEmpty())
+        return;
+    const std::pair<QLineEdit*, const char*> boxes[] = {{Edit2, "spmc"}, {Edit3, "zzs"}, {Edit4, "lb"},
+                                                        {Edit5, "pp"},   {Edit6, "gg"},  {Edit7, "dw"},
+                                                        {Edit8, "xykc"}, {Edit9, "zxdj"}};
+    for (const auto& [box, field] : boxes)
+        box->setText(article.text(QLatin1String(field)));
+}
+
+void VoucherLineDialog::BitBtn14Click()
+{
+    myvar::goodsPickMode = m_kind.goodsPickMode;
+    TForm6 picker(this);
+    picker.exec();
+}
+
+void VoucherLineDialog::BitBtn1Click()
+{
+    const LineEntry entry{m_context.voucher, Edit1->text(),   Edit7->text(),      Edit9->text(),
+                          Edit10->text(),    m_context.category, m_context.partner, m_context.dateText};
+    switch (storeLine(m_kind, entry, Database::shared())) {
+    case LineOutcome::Ignored:
+        return;
+    case LineOutcome::Duplicate:
+        showInfo(this, QStringLiteral("一种商品代码只能在明细表中添加一次！"));
+        return;
+    case LineOutcome::Failed:
+        showInfo(this, QStringLiteral("商品数据添加失败，请重新添加！"));
+        break;
+    case LineOutcome::NoArticle:
+    case LineOutcome::Stored:
+        break;
+    }
+    accept();
+}
+
+void VoucherLineDialog::BitBtn2Click()
+{
+    reject();
+}
+
+// ---- money dialog ----------------------------------------------------------------------
+
+VoucherMoneyDialog::VoucherMoneyDialog(const VoucherKind& kind, const VoucherContext& context, QWidget* parent)
+    : QDialog(parent), m_kind(kind), m_context(context)
+{
+    setObjectName(kind.moneyDialogClass);
+    setWindowTitle(kind.moneyDialogCaption);
+    resize(kind.moneyDialogWidth, kind.moneyDialogHeight);
+
+    Edit1 = makeEdit(this, QStringLiteral("Edit1"), 30);
+    ComboBox1 = makeCombo(this, QStringLiteral("ComboBox1"));
+    ComboBox2 = makeCombo(this, QStringLiteral("ComboBox2"));
+    Edit2 = makeEdit(this, QStringLiteral("Edit2"));
+    Edit2->setEnabled(false);
+    Edit3 = makeEdit(this, QStringLiteral("Edit3"), 30);
+    Edit3->setText(QStringLiteral("0"));
+    ComboBox3 = makeCombo(this, QStringLiteral("ComboBox3"));
+    DateTimePicker1 = makeDatePicker(this, QStringLiteral("DateTimePicker1"));
+    Edit4 = makeEdit(this, QStringLiteral("Edit4"), 30);
+    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
+    BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("退出"));
+    BitBtn1->setAutoDefault(false);
+    BitBtn2->setAutoDefault(false);
+
+    auto* grid = new QGridLayout(this);
+    auto label = [this](int n, const QString& caption) { return makeLabel(this, QStringLiteral("Label%1").arg(n), caption); };
+    grid->addWidget(label(1, QStringLiteral("单号 ")), 0, 0);
+    grid->addWidget(Edit1, 0, 1);
+    grid->addWidget(label(2, kind.moneyCategoryCaption), 0, 2);
+    grid->addWidget(ComboBox1, 0, 3);
+    grid->addWidget(label(3, QStringLiteral("结算方式   ")), 1, 0);
+    grid->addWidget(ComboBox2, 1, 1);
+    grid->addWidget(label(4, kind.balanceCaption), 1, 2);
+    grid->addWidget(Edit2, 1, 3);
+    grid->addWidget(label(5, kind.amountCaption), 2, 0);
+    auto* amountRow = new QHBoxLayout;
+    amountRow->addWidget(Edit3);
+    amountRow->addWidget(label(6, QStringLiteral("元")));
+    grid->addLayout(amountRow, 2, 1);
+    grid->addWidget(label(7, kind.moneyPersonCaption), 2, 2);
+    grid->addWidget(ComboBox3, 2, 3);
+    grid->addWidget(label(8, kind.moneyDateCaption), 3, 0);
+    grid->addWidget(DateTimePicker1, 3, 1);
+    grid->addWidget(label(9, kind.moneyRemarkCaption), 3, 2);
+    grid->addWidget(Edit4, 3, 3);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(BitBtn1);
+    bottom->addWidget(BitBtn2);
+    grid->addLayout(bottom, 4, 0, 1, 4);
+
+    onClick(BitBtn1, this, &VoucherMoneyDialog::BitBtn1Click);
+    onClick(BitBtn2, this, &VoucherMoneyDialog::BitBtn2Click);
+    FormShow();
+}
+
+void VoucherMoneyDialog::FormShow()
+{
+    fillCombo(ComboBox1, m_kind.moneyCategoryListSql);
+    fillCombo(ComboBox2, QStringLiteral("select jsfs from J_jsfsb"));
+    fillCombo(ComboBox3, QStringLiteral("select xm from j_zgb where bmmc like '%综合部门%' order by xm"));
+    ResultSet cash;
+    cash.open(QStringLiteral("select je from j_zjb"));
+    if (!cash.isEmpty())
+        Edit2->setText(cash.text(QStringLiteral("je")));
+    DateTimePicker1->setDate(QDate::currentDate());
+}
+
+void VoucherMoneyDialog::BitBtn1Click()
+{
+    const MoneyEntry entry{m_context.voucher,       m_context.partner,        Edit1->text(),
+                           ComboBox1->currentText(), ComboBox2->currentText(), Edit3->text(),
+                           ComboBox3->currentText(), DateTimePicker1->date(),  Edit4->text()};
+    switch (storeMoney(m_kind, entry, Database::shared())) {
+    case MoneyOutcome::Ignored:
+        return;
+    case MoneyOutcome::Duplicate:
+        showInfo(this, QStringLiteral("该单号已存在，请重新输入"));
+        return;
+    case MoneyOutcome::Failed:
+        showInfo(this, m_kind.moneyFailure);
+        break;
+    case MoneyOutcome::Stored:
+        break;
+    }
+    accept();
+}
+
+void VoucherMoneyDialog::BitBtn2Click()
+{
+    reject();
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The line dialog and the money dialog of a voucher screen, shared by the kinds.
+#include "vouchers/VoucherKind.h"
+#include "vouchers/VoucherScreen.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QPushButton;
+
+class VoucherLineDialog : public QDialog {
+    Q_OBJECT
+public:
+    VoucherLineDialog(const VoucherKind& kind, const VoucherContext& context, QWidget* parent);
+
+    QLineEdit* Edit1;
+    QLineEdit* Edit2;
+    QPushButton* BitBtn14;
+    QLineEdit* Edit3;
+    QLineEdit* Edit4;
+    QLineEdit* Edit5;
+    QLineEdit* Edit6;
+    QLineEdit* Edit7;
+    QLineEdit* Edit8;
+    QLineEdit* Edit9;
+    QLineEdit* Edit10;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+
+    void Edit1Exit();
+    void BitBtn14Click();
+    void BitBtn1Click();
+    void BitBtn2Click();
+
+private:
+    const VoucherKind& m_kind;
+    VoucherContext m_context;
+};
+
+class VoucherMoneyDialog : public QDialog {
+    Q_OBJECT
+public:
+    VoucherMoneyDialog(const VoucherKind& kind, const VoucherContext& context, QWidget* parent);
+
+    QLineEdit* Edit1;
+    QComboBox* ComboBox1;
+    QComboBox* ComboBox2;
+    QLineEdit* Edit2;
+    QLineEdit* Edit3;
+    QComboBox* ComboBox3;
+    QDateEdit* DateTimePicker1;
+    QLineEdit* Edit4;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+
+    void FormShow();
+    void BitBtn1Click();
+    void BitBtn2Click();
+
+private:
+    const VoucherKind& m_kind;
+    VoucherContext m_context;
+};

@@ -11,6 +11,7 @@
 #include "master/GoodsListScreen.h"
 #include "master/PartnerListScreen.h"
 #include "master/WorkingCapitalScreen.h"
+#include "vouchers/PurchaseVoucherScreen.h"
 
 const std::vector<MenuScreen>& menuScreens()
 {
@@ -28,6 +29,7 @@ const std::vector<MenuScreen>& menuScreens()
         {"N30", openModal<TForm32>},
         {"N37", openModal<TForm36>},
         {"N44", openModal<TForm56>},
+        {"N6", openModal<TForm8>},
     };
     return rows;
 }

@@ -163,13 +163,17 @@ QString newFileName(const QString& folder, const QString& title)
     return name;
 }
 
-// Frees the workbook unless it was closed (written); nothing of it is left on disk.
+// A workbook abandoned on an error is still closed, since that is what releases the
+// library's temporary files, and then removed: nothing half-written is left or shown.
 struct WorkbookGuard {
     lxw_workbook* wb = nullptr;
+    QString fileName;
     ~WorkbookGuard()
     {
-        if (wb)
-            lxw_workbook_free(wb);
+        if (wb) {
+            workbook_close(wb);
+            QFile::remove(fileName);
+        }
     }
 };
 
@@ -335,13 +339,23 @@ void exportToSpreadsheet(const QString& layoutName, ResultSet& rs, QWidget* pare
         throw AppError(kCannotCreate);
     const QString fileName = newFileName(folder, QString::fromUtf8(layout.title));
     const QByteArray nativeName = QFile::encodeName(fileName);
+    // The library finds an unwritable file only when closing, after all rows, and then
+    // keeps its temporary files open: try the file first.
+    {
+        QFile probe(fileName);
+        if (!probe.open(QIODevice::WriteOnly))
+            throw AppError(kCannotCreate);
+    }
 
     lxw_workbook_options wbOptions{};
     wbOptions.constant_memory = LXW_TRUE; // rows go to disk as they are written
     WorkbookGuard guard;
+    guard.fileName = fileName;
     guard.wb = workbook_new_opt(nativeName.constData(), &wbOptions);
-    if (!guard.wb)
+    if (!guard.wb) {
+        QFile::remove(fileName);
         throw AppError(kCannotCreate);
+    }
     lxw_worksheet* ws = workbook_add_worksheet(guard.wb, nullptr);
     if (!ws)
         throw AppError(kCannotCreate);

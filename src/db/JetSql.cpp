@@ -226,6 +226,9 @@ QString translateStatement(const QString& sql, const SqlCatalogue& cat, QStringL
         } else if (tok.kind == Tok::Op && tok.text == QLatin1String("+")) {
             if (isTextOperand(t, prevSolid(t, i), cat) || isTextOperand(t, nextSolid(t, i), cat))
                 tok.text = QStringLiteral("||");
+        } else if (tok.kind == Tok::Op && tok.text == QLatin1String("/")) {
+            // Jet divides as real numbers; SQLite would cut 1/3 to 0.
+            tok.text = QStringLiteral("*1.0/");
         } else if (tok.kind == Tok::Op && tok.text == QLatin1String("&")) {
             tok.text = QStringLiteral("||");
         } else if (tok.kind == Tok::Word

@@ -1,0 +1,183 @@
+// Editable result sets: the states, navigation flags and writes the screens rely on.
+#include "DbFixture.h"
+
+#include <QSignalSpy>
+
+class ResultSets : public DbFixture {
+protected:
+    void SetUp() override
+    {
+        DbFixture::SetUp();
+        exec("insert into J_jsfsb(bh,jsfs) values('01','现金')");
+        exec("insert into J_jsfsb(bh,jsfs) values('02','支票')");
+        exec("insert into J_jsfsb(bh,jsfs) values('03','汇款')");
+    }
+};
+
+TEST_F(ResultSets, NavigationFlagsFollowTheClassicDataset)
+{
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select * from J_jsfsb"));
+    struct Step {
+        void (ResultSet::*move)();
+        int row;
+        bool bof, eof;
+    };
+    const Step steps[] = {
+        {&ResultSet::next, 1, false, false},  {&ResultSet::prior, 0, false, false}, {&ResultSet::prior, 0, true, false},
+        {&ResultSet::last, 2, false, true},   {&ResultSet::next, 2, false, true},   {&ResultSet::prior, 1, false, false},
+        {&ResultSet::next, 2, false, false},  {&ResultSet::next, 2, false, true},   {&ResultSet::first, 0, true, false},
+    };
+    EXPECT_TRUE(rs.bof());
+    EXPECT_FALSE(rs.eof());
+    int i = 0;
+    for (const auto& s : steps) {
+        (rs.*s.move)();
+        EXPECT_EQ(rs.recNo(), s.row) << "step " << i;
+        EXPECT_EQ(rs.bof(), s.bof) << "step " << i;
+        EXPECT_EQ(rs.eof(), s.eof) << "step " << i;
+        ++i;
+    }
+}
+
+TEST_F(ResultSets, EmptySetIsAtBothEnds)
+{
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select * from J_jsfsb where bh='99'"));
+    EXPECT_TRUE(rs.isEmpty());
+    EXPECT_TRUE(rs.bof() && rs.eof());
+    rs.next();
+    rs.prior();
+    EXPECT_TRUE(rs.bof() && rs.eof());
+    EXPECT_EQ(rs.recNo(), -1);
+    EXPECT_TRUE(rs.value(QStringLiteral("jsfs")).isNull());
+}
+
+TEST_F(ResultSets, AliasedSelectIsEditableByAliasOrColumnAnyCase)
+{
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select bh as 编号,jsfs as 结算方式 from J_jsfsb"));
+    ASSERT_TRUE(rs.canModify());
+    EXPECT_EQ(rs.fieldName(1), QStringLiteral("结算方式"));
+    rs.next();
+    rs.edit();
+    rs.setValue(QStringLiteral("结算方式"), QStringLiteral("转帐"));
+    EXPECT_EQ(rs.state(), ResultSet::Edit);
+    rs.next(); // moving off posts
+    EXPECT_EQ(rs.state(), ResultSet::Browse);
+    EXPECT_EQ(rows("select jsfs from J_jsfsb where bh='02'"), QStringLiteral("转帐"));
+
+    ResultSet plain(db);
+    plain.open(QStringLiteral("select * from J_JSFSB"));
+    EXPECT_EQ(plain.text(QStringLiteral("JSFS")), QStringLiteral("现金"));
+    EXPECT_THROW(plain.value(QStringLiteral("nosuch")), DbError);
+}
+
+TEST_F(ResultSets, AppendPostCancelAndDelete)
+{
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select bh as 编号,jsfs as 结算方式 from J_jsfsb"));
+    QSignalSpy inserted(&rs, &ResultSet::rowInserted);
+    rs.append();
+    EXPECT_EQ(rs.state(), ResultSet::Insert);
+    EXPECT_EQ(rs.recordCount(), 4);
+    EXPECT_EQ(rs.recNo(), 3);
+    EXPECT_EQ(inserted.count(), 1);
+    rs.setValue(QStringLiteral("编号"), QStringLiteral("04"));
+    rs.setValue(QStringLiteral("结算方式"), QStringLiteral("王's"));
+    rs.post();
+    EXPECT_EQ(rs.state(), ResultSet::Browse);
+    EXPECT_EQ(rows("select jsfs from J_jsfsb where bh='04'"), QStringLiteral("王's"));
+
+    // A new row dropped with cancel leaves the position where it was.
+    rs.moveTo(1);
+    rs.append();
+    rs.setValue(QStringLiteral("编号"), QStringLiteral("05"));
+    rs.cancel();
+    EXPECT_EQ(rs.recordCount(), 4);
+    EXPECT_EQ(rs.recNo(), 1);
+    EXPECT_EQ(rows("select count(*) from J_jsfsb"), QStringLiteral("4"));
+
+    // An edit cancelled returns to the stored values.
+    rs.edit();
+    rs.setValue(1, QStringLiteral("改"));
+    EXPECT_EQ(rs.text(QStringLiteral("结算方式")), QStringLiteral("改"));
+    rs.cancel();
+    EXPECT_EQ(rs.text(QStringLiteral("结算方式")), QStringLiteral("支票"));
+
+    rs.remove();
+    EXPECT_EQ(rs.recordCount(), 3);
+    EXPECT_EQ(rs.text(QStringLiteral("编号")), QStringLiteral("03"));
+    EXPECT_EQ(rows("select bh from J_jsfsb order by bh"), QStringLiteral("01;03;04"));
+}
+
+TEST_F(ResultSets, RefusedPostKeepsTheStateForTheCallerToCancel)
+{
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select * from J_jsfsb"));
+    rs.append();
+    rs.setValue(QStringLiteral("bh"), QStringLiteral("01")); // duplicate key
+    EXPECT_THROW(rs.post(), DbError);
+    EXPECT_EQ(rs.state(), ResultSet::Insert);
+    rs.cancel();
+    EXPECT_EQ(rs.recordCount(), 3);
+    rs.edit();
+    rs.setValue(QStringLiteral("jsfs"), QStringLiteral("一二三四五六七八九十一")); // 11 > char(10)
+    EXPECT_THROW(rs.post(), DbError);
+    rs.cancel();
+    EXPECT_EQ(rows("select jsfs from J_jsfsb where bh='01'"), QStringLiteral("现金"));
+}
+
+TEST_F(ResultSets, ValuesComeBackTyped)
+{
+    exec("insert into J_cgb(pzh,yfk,fqf,cgrq) values('CG1',12.5,1,'2026/12/9')");
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select * from J_cgb"));
+    EXPECT_EQ(rs.value(QStringLiteral("yfk")).typeId(), QMetaType::Double);
+    EXPECT_EQ(rs.value(QStringLiteral("fqf")), QVariant(true));
+    EXPECT_EQ(rs.value(QStringLiteral("cgrq")), QVariant(QDate(2026, 12, 9)));
+    EXPECT_EQ(rs.text(QStringLiteral("cgrq")), QStringLiteral("2026/12/9"));
+    EXPECT_TRUE(rs.value(QStringLiteral("jzrq")).isNull());
+    EXPECT_EQ(rs.number(QStringLiteral("sfk")), 0);
+
+    // Dates written through the set in every form the screens use.
+    rs.edit();
+    rs.setValue(QStringLiteral("jzrq"), QStringLiteral("2026/12/31"));
+    rs.setValue(QStringLiteral("cgrq"), QDateTime(QDate(2026, 12, 1), QTime(9, 30)));
+    rs.post();
+    EXPECT_EQ(rows("select pzh from J_cgb where jzrq=#2026/12/31# and cgrq>#2026/12/1#"), QStringLiteral("CG1"));
+    rs.edit();
+    EXPECT_THROW(rs.setValue(QStringLiteral("yfk"), QStringLiteral("12a")), ConversionError);
+    EXPECT_THROW(rs.setValue(QStringLiteral("jzrq"), QStringLiteral("明天")), ConversionError);
+    rs.cancel();
+}
+
+TEST_F(ResultSets, LocateAndReadOnlyQueries)
+{
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select * from J_jsfsb"));
+    EXPECT_TRUE(rs.locate(QStringLiteral("bh"), QStringLiteral("03")));
+    EXPECT_EQ(rs.recNo(), 2);
+    EXPECT_FALSE(rs.locate(QStringLiteral("bh"), QStringLiteral("09")));
+    EXPECT_EQ(rs.recNo(), 2);
+
+    ResultSet q(db);
+    q.open(QStringLiteral("select distinct jsfs from J_jsfsb order by jsfs"));
+    EXPECT_FALSE(q.canModify());
+    EXPECT_THROW(q.append(), DbError);
+    EXPECT_TRUE(q.locate(QStringLiteral("jsfs"), QStringLiteral("现金")));
+}
+
+TEST_F(ResultSets, DisabledControlsHearOnlyTheFinalReset)
+{
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select * from J_jsfsb"));
+    QSignalSpy moved(&rs, &ResultSet::currentChanged);
+    QSignalSpy reset(&rs, &ResultSet::reset);
+    rs.disableControls();
+    rs.last();
+    rs.first();
+    EXPECT_EQ(moved.count(), 0);
+    rs.enableControls();
+    EXPECT_EQ(reset.count(), 1);
+}

@@ -65,7 +65,13 @@ VoucherScreen::VoucherScreen(const VoucherKind& kind, QWidget* parent)
     resize(725, 409);
 }
 
-VoucherScreen::~VoucherScreen() = default;
+VoucherScreen::~VoucherScreen()
+{
+    // Unlink the controls before the result sets go, while every control still stands.
+    delete DataSource1;
+    delete DataSource2;
+    delete DataSource3;
+}
 
 void VoucherScreen::buildControls()
 {

@@ -81,6 +81,24 @@ ModalScript& ModalScript::expectError(const QString& text)
     return expectBox(kErrorCaption, text, QMessageBox::Ok, QMessageBox::Critical);
 }
 
+ModalScript& ModalScript::expectAnyError(QString* text)
+{
+    Step step;
+    step.description = QStringLiteral("error box 「%1」").arg(kErrorCaption);
+    step.matches = [](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        return box && box->windowTitle() == kErrorCaption && box->icon() == QMessageBox::Critical;
+    };
+    step.answer = [text](QWidget* w) {
+        auto* box = static_cast<QMessageBox*>(w);
+        if (text)
+            *text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    };
+    m_steps.push_back(std::move(step));
+    return *this;
+}
+
 ModalScript& ModalScript::answerInput(const QString& caption, const QString& prompt,
                                       std::optional<QString> answer)
 {

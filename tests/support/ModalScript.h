@@ -12,6 +12,8 @@
 // match the next step (or appears with no script at all) fails the test and is closed, so
 // tests never hang; so is a handled dialog still open after the timeout. verify() fails
 // for each step that never appeared.
+#include "support/QtPrinters.h"
+
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
@@ -36,6 +38,8 @@ public:
                            QMessageBox::Icon icon = QMessageBox::NoIcon);
     // The top-level error handler's box with this text.
     ModalScript& expectError(const QString& text);
+    // The error box whatever its text (an engine's message); the text is kept in *text.
+    ModalScript& expectAnyError(QString* text = nullptr);
     // The input box; nullopt answers Cancel.
     ModalScript& answerInput(const QString& caption, const QString& prompt,
                              std::optional<QString> answer);

@@ -1,5 +1,6 @@
 #include "support/UiHelpers.h"
 
+#include <QAbstractItemDelegate>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -116,17 +117,21 @@ void typeCell(QTableView* grid, int row, int column, const QString& text)
     clickCell(grid, row, column);
     const QModelIndex index = grid->currentIndex();
     grid->edit(index);
-    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
-    if (!editor)
-        editor = grid->viewport()->findChild<QLineEdit*>();
+    // Closed editors linger until deleted; the open one is the one not hidden.
+    QLineEdit* editor = nullptr;
+    for (auto* e : grid->viewport()->findChildren<QLineEdit*>())
+        if (!e->isHidden())
+            editor = e;
     if (!editor)
         throw std::runtime_error("the cell " + std::to_string(row) + "," + std::to_string(column) + " of "
                                  + nameOf(grid) + " cannot be edited");
     editor->selectAll();
     editor->insert(text);
     emit editor->textEdited(editor->text());
-    // Enter commits the cell as the operator's key would.
-    QTest::keyClick(editor, Qt::Key_Return);
+    // What the Enter key does, without waiting for the delegate's queued call.
+    QAbstractItemDelegate* delegate = grid->itemDelegateForIndex(index);
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::SubmitModelCache);
 }
 
 QString cellText(QTableView* grid, int row, int column)

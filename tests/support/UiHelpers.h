@@ -1,5 +1,7 @@
 #pragma once
 // Finding controls by name and using them as an operator would.
+#include "support/QtPrinters.h"
+
 #include <QAbstractButton>
 #include <QObject>
 #include <QString>

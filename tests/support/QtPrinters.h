@@ -1,0 +1,21 @@
+#pragma once
+// Readable Qt values in test failures.
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& list, std::ostream* os)
+{
+    *os << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
+}
+
+inline void PrintTo(const QVariant& v, std::ostream* os)
+{
+    *os << v.typeName() << '(' << v.toString().toStdString() << ')';
+}

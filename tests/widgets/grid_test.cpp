@@ -1,0 +1,149 @@
+// The data grid: one current row with its set, rows appearing and going, editing in place.
+#include "support/InitializedDb.h"
+#include "support/ModalScript.h"
+#include "support/UiHelpers.h"
+#include "widgets/DBGrid.h"
+
+class GridTest : public InitializedDbTest {
+protected:
+    void SetUp() override
+    {
+        InitializedDbTest::SetUp();
+        Database& db = Database::shared();
+        db.exec(QStringLiteral("delete from J_jsfsb"));
+        for (auto [bh, name] : {std::pair{"01", "现金"}, {"02", "支票"}, {"03", "汇款"}})
+            db.exec(QStringLiteral("insert into J_jsfsb(bh,jsfs) values('%1','%2')").arg(bh, name));
+        set = new ResultSet(Database::shared(), &screen);
+        set->open(QStringLiteral("select bh as 编号,jsfs as 结算方式 from J_jsfsb"));
+        source = new DataSource(&screen, set);
+        grid = new DBGrid(&screen, QStringLiteral("DBGrid1"), source);
+    }
+
+    QStringList storedNames()
+    {
+        ResultSet rs(Database::shared());
+        rs.open(QStringLiteral("select jsfs from J_jsfsb order by bh"));
+        QStringList names;
+        for (; !rs.eof(); rs.next()) {
+            names << rs.text(QStringLiteral("jsfs"));
+            if (rs.recNo() == rs.recordCount() - 1)
+                break;
+        }
+        return names;
+    }
+
+    QWidget screen;
+    ResultSet* set = nullptr;
+    DataSource* source = nullptr;
+    DBGrid* grid = nullptr;
+};
+
+TEST_F(GridTest, ShowsTheSetWithItsAliasesAsHeadings)
+{
+    ASSERT_EQ(grid->model()->columnCount(), 2);
+    EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("编号"));
+    EXPECT_EQ(grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("结算方式"));
+    EXPECT_EQ(columnTexts(grid, 1), (QStringList{"现金", "支票", "汇款"}));
+    EXPECT_EQ(grid->currentRow(), 0);
+}
+
+TEST_F(GridTest, CurrentRowIsSharedWithTheSet)
+{
+    clickCell(grid, 2, 1);
+    EXPECT_EQ(set->recNo(), 2);
+    set->prior();
+    EXPECT_EQ(grid->currentRow(), 1);
+    EXPECT_EQ(grid->currentIndex().column(), 1); // the column stays where the operator was
+    set->locate(QStringLiteral("编号"), QStringLiteral("01"));
+    EXPECT_EQ(grid->currentRow(), 0);
+}
+
+TEST_F(GridTest, AppendedRowAppearsAndCancelledRowGoes)
+{
+    clickCell(grid, 1);
+    set->append();
+    EXPECT_EQ(grid->model()->rowCount(), 4);
+    EXPECT_EQ(grid->currentRow(), 3);
+    set->cancel();
+    EXPECT_EQ(grid->model()->rowCount(), 3);
+    EXPECT_EQ(grid->currentRow(), set->recNo());
+    EXPECT_EQ(set->recNo(), 1);
+}
+
+TEST_F(GridTest, RemovedRowGoesAndReopenShowsNewRows)
+{
+    clickCell(grid, 1);
+    set->remove();
+    EXPECT_EQ(columnTexts(grid, 1), (QStringList{"现金", "汇款"}));
+    EXPECT_EQ(grid->currentRow(), set->recNo());
+    Database::shared().exec(QStringLiteral("insert into J_jsfsb(bh,jsfs) values('09','网银')"));
+    set->requery();
+    EXPECT_EQ(grid->model()->rowCount(), 3);
+    EXPECT_EQ(grid->currentRow(), set->recNo());
+}
+
+TEST_F(GridTest, ReadOnlyGridRefusesTyping)
+{
+    EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, 1)) & Qt::ItemIsEditable);
+    EXPECT_THROW(typeCell(grid, 0, 1, QStringLiteral("刷卡")), std::runtime_error);
+    EXPECT_EQ(set->state(), ResultSet::Browse);
+}
+
+TEST_F(GridTest, TypedCellPostsWhenAnotherRowIsChosen)
+{
+    grid->setReadOnly(false);
+    typeCell(grid, 1, 1, QStringLiteral("转账"));
+    EXPECT_EQ(set->state(), ResultSet::Edit);
+    EXPECT_EQ(cellText(grid, 1, 1), QStringLiteral("转账"));
+    EXPECT_EQ(storedNames()[1], QStringLiteral("支票")); // not stored while on the row
+    clickCell(grid, 0);
+    EXPECT_EQ(set->state(), ResultSet::Browse);
+    EXPECT_EQ(storedNames(), (QStringList{"现金", "转账", "汇款"}));
+}
+
+TEST_F(GridTest, NewRowTypedInTheGridIsStored)
+{
+    grid->setReadOnly(false);
+    set->append();
+    typeCell(grid, 3, 0, QStringLiteral("04"));
+    typeCell(grid, 3, 1, QStringLiteral("刷卡"));
+    set->post();
+    EXPECT_EQ(storedNames(), (QStringList{"现金", "支票", "汇款", "刷卡"}));
+    EXPECT_EQ(cellText(grid, 3, 1), QStringLiteral("刷卡"));
+}
+
+TEST_F(GridTest, RefusedPostShowsTheErrorAndKeepsTheRow)
+{
+    grid->setReadOnly(false);
+    typeCell(grid, 2, 0, QStringLiteral("01")); // the key is taken
+    ModalScript script;
+    QString error;
+    script.expectAnyError(&error);
+    clickCell(grid, 0);
+    EXPECT_TRUE(script.verify());
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(set->state(), ResultSet::Edit);
+    EXPECT_EQ(set->recNo(), 2);
+    EXPECT_EQ(grid->currentRow(), 2);
+    set->cancel();
+    EXPECT_EQ(cellText(grid, 2, 0), QStringLiteral("03"));
+}
+
+TEST_F(GridTest, DisabledSourceShowsNothingUntilEnabled)
+{
+    source->setEnabled(false);
+    EXPECT_EQ(grid->model()->rowCount(), 0);
+    set->last();
+    source->setEnabled(true);
+    EXPECT_EQ(grid->model()->rowCount(), 3);
+    EXPECT_EQ(grid->currentRow(), 2);
+}
+
+TEST_F(GridTest, ColumnWidthsSurviveReopening)
+{
+    grid->setColumnWidths({40, 120});
+    set->open();
+    EXPECT_EQ(grid->columnWidth(0), 40);
+    EXPECT_EQ(grid->columnWidth(1), 120);
+}
+

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QStringEncoder>
 
 namespace {
 const QString kRoot = QStringLiteral("我的库房");
@@ -53,6 +54,21 @@ TEST_F(GoodsList, WithoutATreeFileTheTreeIsTheRootAlone)
     QFile::remove(treefile::goodsFile());
     auto list = openList();
     EXPECT_EQ(treefile::linesOf(child<QTreeWidget>(list.get(), QStringLiteral("TreeView1"))), (TreeLines{{0, kRoot}}));
+}
+
+TEST_F(GoodsList, AGb18030TreeFileIsReadAndWrittenBackInUtf8)
+{
+    {
+        QFile f(treefile::goodsFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        QStringEncoder gb18030("GB18030");
+        f.write(gb18030(QStringLiteral("我的库房\r\n\t茶叶\r\n\t文具\r\n")));
+    }
+    auto list = openList();
+    selectNode(list.get(), {kRoot, kStationery});
+    EXPECT_EQ(shownCodes(list.get()), QStringList{"002"});
+    list->close();
+    EXPECT_EQ(treeFileBytes(), QStringLiteral("我的库房\r\n\t茶叶\r\n\t文具\r\n").toUtf8());
 }
 
 TEST_F(GoodsList, TheSelectedNodeChoosesTheRows)

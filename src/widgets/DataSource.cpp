@@ -25,9 +25,11 @@ void DataSource::setDataSet(ResultSet* set)
         relay(&ResultSet::rowInserted, &DataSource::rowInserted);
         relay(&ResultSet::rowRemoved, &DataSource::rowRemoved);
         relay(&ResultSet::updateRecord, &DataSource::updateRecord);
+        // A screen frees its sets while its controls may be going too: tell them later,
+        // and only those still there.
         m_links << connect(set, &QObject::destroyed, this, [this] {
             m_set = nullptr;
-            emit reset();
+            QMetaObject::invokeMethod(this, &DataSource::reset, Qt::QueuedConnection);
         });
     }
     emit reset();

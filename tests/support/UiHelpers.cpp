@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableView>
@@ -18,13 +19,27 @@ std::string nameOf(const QObject* w)
     return w->objectName().isEmpty() ? std::string(w->metaObject()->className()) : w->objectName().toStdString();
 }
 
+// Latin characters as key presses; others (Chinese) as the input method commits them.
+void typeChars(QWidget* w, const QString& text)
+{
+    for (QChar ch : text) {
+        if (ch.unicode() < 128) {
+            QTest::keyClick(w, char(ch.unicode()));
+        } else {
+            QInputMethodEvent event;
+            event.setCommitString(QString(ch));
+            QApplication::sendEvent(w, &event);
+        }
+    }
+}
+
 void typeInto(QLineEdit* edit, const QString& text)
 {
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
     if (!edit->text().isEmpty()) // read-only or a validator that refuses the empty text
         ADD_FAILURE() << "could not clear " << nameOf(edit);
-    QTest::keyClicks(edit, text);
+    typeChars(edit, text);
 }
 } // namespace
 
@@ -39,11 +54,11 @@ void type(QWidget* edit, const QString& text)
     else if (auto* plain = qobject_cast<QPlainTextEdit*>(edit)) {
         plain->selectAll();
         QTest::keyClick(plain, Qt::Key_Delete);
-        QTest::keyClicks(plain, text);
+        typeChars(plain, text);
     } else if (auto* rich = qobject_cast<QTextEdit*>(edit)) {
         rich->selectAll();
         QTest::keyClick(rich, Qt::Key_Delete);
-        QTest::keyClicks(rich, text);
+        typeChars(rich, text);
     } else
         throw std::runtime_error("cannot type into " + nameOf(edit));
 }

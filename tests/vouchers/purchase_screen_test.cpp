@@ -6,6 +6,7 @@
 #include "support/ModalScript.h"
 #include "support/UiHelpers.h"
 #include "vouchers/PurchaseVoucherScreen.h"
+#include "vouchers/VoucherPrintForm.h"
 #include "vouchers/VoucherNumber.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DataControls.h"
@@ -405,4 +406,22 @@ TEST_F(PurchaseScreenTest, CalendarsWriteTheDateBoxes)
     EXPECT_FALSE(f.MonthCalendar1->isVisible());
     click(f.BitBtn5);
     EXPECT_EQ(text("select cgrq from J_cgb"), "2004-05-06");
+}
+
+TEST_F(PurchaseScreenTest, PrintShowsThePreviewOfTheCurrentVoucher)
+{
+    addVoucher("CG1001044_001");
+    TForm8& f = open();
+    addLine("A01", "4", "2");
+    ModalScript script;
+    script.onDialog("TForm40", [](QWidget* d) {
+        auto* preview = qobject_cast<TForm40*>(d);
+        ASSERT_NE(preview, nullptr);
+        EXPECT_EQ(preview->data().number, "CG1001044_001");
+        EXPECT_EQ(preview->data().lines.size(), 1);
+        EXPECT_EQ(preview->data().due, "8");
+        preview->reject();
+    });
+    click(f.BitBtn8);
+    script.verify();
 }

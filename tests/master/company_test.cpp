@@ -5,6 +5,7 @@
 #include "support/UiHelpers.h"
 
 #include "app/AppState.h"
+#include "app/MenuTable.h"
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
@@ -335,4 +336,20 @@ TEST_F(CompanyScreen, ClosingWhileAddingDropsTheRowButSavesTheCompany)
     EXPECT_FALSE(screen->isVisible());
     EXPECT_TRUE(stored(kGroups[1]).isEmpty());
     EXPECT_EQ(company("yhmc"), QStringLiteral("岚桥"));
+}
+
+// The menu entries of the master-data screens of this folder open them modally.
+TEST_F(CompanyScreen, MenuEntriesOpenTheirScreens)
+{
+    const std::pair<const char*, const char*> entries[] = {
+        {"N2", "TForm3"}, {"N16", "TForm20"}, {"N33", "TForm51"}, {"N4", "TForm4"}};
+    for (const auto& [entry, screen] : entries) {
+        SCOPED_TRACE(entry);
+        OpenScreen open = screenFor(QString::fromLatin1(entry));
+        ASSERT_NE(open, nullptr);
+        ModalScript script;
+        script.onDialog(QString::fromLatin1(screen), [](QWidget* d) { d->close(); });
+        open(nullptr);
+        script.verify();
+    }
 }

@@ -9,11 +9,6 @@
 #include "db/Database.h"
 #include "db/ResultSet.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-
 // Records endProgram() for the test's lifetime.
 struct EndRecorder {
     bool ended = false;
@@ -51,18 +46,3 @@ inline void execSql(const QString& sql)
     Database::shared().exec(sql);
 }
 
-// type() for any text: characters outside Latin-1 (Chinese names) arrive as key events
-// carrying their text, as an input method delivers them.
-inline void typeText(QWidget* edit, const QString& text)
-{
-    type(edit, QString());
-    QWidget* target = edit;
-    if (auto* combo = qobject_cast<QComboBox*>(edit))
-        target = combo->lineEdit();
-    for (const QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(target, &release);
-    }
-}

@@ -48,7 +48,7 @@ TEST_P(OperatorScreenTest, SaveChecksThenRenamesOrReportsTheFailure)
         choose(combo, QStringLiteral("管理员"));
         EXPECT_EQ(child<QLineEdit>(d, QStringLiteral("Edit1"))->text(), QStringLiteral("1001"));
         // A new name keeps the code last found.
-        typeText(combo, QString::fromUtf8(c.name));
+        type(combo, QString::fromUtf8(c.name));
         EXPECT_EQ(child<QLineEdit>(d, QStringLiteral("Edit1"))->text(), QStringLiteral("1001"));
         type(child<QLineEdit>(d, QStringLiteral("Edit2")), QString::fromUtf8(c.password));
         type(child<QLineEdit>(d, QStringLiteral("Edit3")), QString::fromUtf8(c.repeat));
@@ -82,7 +82,7 @@ TEST_F(AppTest, TheNewNameAndPasswordTakeEffectAtTheNextLogin)
         TForm36 screen;
         ModalScript script;
         script.onDialog(QStringLiteral("TForm36"), [](QWidget* d) {
-            typeText(child<QComboBox>(d, QStringLiteral("ComboBox1")), QStringLiteral("王's"));
+            type(child<QComboBox>(d, QStringLiteral("ComboBox1")), QStringLiteral("王's"));
             type(child<QLineEdit>(d, QStringLiteral("Edit2")), QStringLiteral("9'9"));
             type(child<QLineEdit>(d, QStringLiteral("Edit3")), QStringLiteral("9'9"));
             click(d, QStringLiteral("BitBtn1"));
@@ -124,7 +124,7 @@ protected:
             EXPECT_EQ(last->date(), QDate::currentDate());
             first->setDate(from);
             last->setDate(to);
-            typeText(child<QComboBox>(d, QStringLiteral("ComboBox1")), name);
+            type(child<QComboBox>(d, QStringLiteral("ComboBox1")), name);
             click(d, QStringLiteral("BitBtn1"));
             auto* grid = child<QTableView>(d, QStringLiteral("DBGrid1"));
             EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("登陆日期"));

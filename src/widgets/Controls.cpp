@@ -3,19 +3,25 @@
 #include <QValidator>
 
 namespace {
-// Refuses a change that makes the text longer than the limit. setText() is not
-// validated by QLineEdit, so the program's own texts stay whole.
+// Refuses a change that makes the text longer than the limit and longer than it was.
+// setText() is not undone by QLineEdit whatever the validator says, so the program's own
+// texts stay whole, and such a text still counts as acceptable (Enter works on it).
 class LengthLimit : public QValidator {
 public:
-    LengthLimit(int maxLength, QObject* parent) : QValidator(parent), m_max(maxLength) {}
+    LengthLimit(int maxLength, QLineEdit* edit)
+        : QValidator(edit), m_max(maxLength), m_last(edit->text().size())
+    {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_last = text.size(); });
+    }
     State validate(QString& input, int&) const override
     {
-        return input.size() > m_max ? Invalid : Acceptable;
+        return input.size() > m_max && input.size() > m_last ? Invalid : Acceptable;
     }
     int max() const { return m_max; }
 
 private:
     int m_max;
+    qsizetype m_last;
 };
 
 template <class W>

@@ -1,11 +1,17 @@
 #include "widgets/MessageBoxes.h"
 
+#include <QAbstractButton>
+
 namespace {
 QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                                    const QString& text, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, caption, text, buttons, parent);
     box.setWindowModality(Qt::ApplicationModal);
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok))
+        ok->setText(QStringLiteral("确定"));
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+        cancel->setText(QStringLiteral("取消"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 } // namespace

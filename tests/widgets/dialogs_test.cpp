@@ -11,6 +11,8 @@
 
 #include <QDialog>
 #include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest-spi.h>
 
@@ -115,6 +117,11 @@ TEST(TypingLimit, LimitsTypingButNotTheProgramsText)
     EXPECT_EQ(edit->text(), QStringLiteral("1001"));
     edit->setText(QStringLiteral("CG1001044_001"));
     EXPECT_EQ(edit->text(), QStringLiteral("CG1001044_001"));
+    QSignalSpy enter(edit, &QLineEdit::returnPressed);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(enter.count(), 1); // a long text of the program's is still a whole answer
+    type(edit, QStringLiteral("12345"));
+    EXPECT_EQ(edit->text(), QStringLiteral("1234"));
 
     QComboBox* combo = makeCombo(&screen, QStringLiteral("ComboBox1"), {QStringLiteral("一个很长的供货商名称")}, 3);
     type(combo, QStringLiteral("甲乙丙丁"));

@@ -353,3 +353,14 @@ TEST_F(CompanyScreen, MenuEntriesOpenTheirScreens)
         script.verify();
     }
 }
+
+TEST_F(CompanyScreen, EnterInACompanyFieldPressesNoButton)
+{
+    auto screen = open();
+    auto* name = child<QLineEdit>(screen.get(), QStringLiteral("Edit1"));
+    typeText(name, QStringLiteral("岚桥"));
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(child<QPushButton>(screen.get(), QStringLiteral("BitBtn1"))->text(), QStringLiteral("添加"));
+    EXPECT_TRUE(screen->isVisible());
+    screen->close();
+}

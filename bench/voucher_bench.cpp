@@ -85,7 +85,7 @@ void generate(Database& db)
     schema::createAllTables(db);
     sqlite3* h = db.handle();
     db.begin();
-    db.exec(QStringLiteral("update J_zjb set je=5000000"));
+    db.exec(QStringLiteral("update J_zjb set je=90000000"));
     db.exec(QStringLiteral("insert into J_khb(khdm,khmc,lb1) values('K1','华丰公司','供货商')"));
     db.exec(QStringLiteral("insert into J_zgb(gh,xm,bmmc) values('01','张三','综合部门')"));
     db.exec(QStringLiteral("insert into J_rklbb(bh,rklb) values('01','进货')"));
@@ -101,7 +101,7 @@ void generate(Database& db)
                         "values(?,?,'进货','华丰公司','张三','张三',?,?,0,?,?,'','管理员')");
     Statement line(h, "insert into J_cgmxb(pzh,spdm,rklb,ghs,dw,dj,sl,cgrq,jcdj,jcsl) values(?,?,'进货','华丰公司','个',?,?,?,?,?)");
     Statement pay(h, "insert into J_cgfkb(pzh,dh,ghs,fklb,jsfs,fkje,fkr,fkrq,jcje,bz) values(?,?,'华丰公司','货款','现金',?,'张三',?,?,'')");
-    double cash = 5000000;
+    double cash = 90000000;
     for (int v = 0; v < kVouchers; ++v) {
         QDate date;
         const QString pzh = voucherNumber(v, &date);
@@ -119,7 +119,7 @@ void generate(Database& db)
         const int payments = v % 2 == 0 ? 2 : 1;
         double paid = 0;
         for (int k = 0; k < payments; ++k) {
-            const double amount = round2(due / 3);
+            const double amount = round2(due / 10);
             paid += amount;
             cash -= amount;
             pay.text(1, pzh).text(2, QStringLiteral("D%1-%2").arg(v).arg(k)).number(3, amount).text(4, iso).number(5, cash).step();

@@ -52,11 +52,11 @@ void CodeListGroup::abandon()
 
 void CodeListGroup::startChange(bool adding)
 {
-    m_grid->setReadOnly(false);
     if (adding || m_set->isEmpty())
         m_set->append();
     else
         m_set->edit();
+    m_grid->setReadOnly(false);
     m_addSave->setText(kSave);
     m_editRestore->setText(kRestore);
     m_remove->setEnabled(false);

@@ -46,8 +46,6 @@ TForm37::TForm37(QWidget* parent, ApplyRights applyRights) : QDialog(parent), m_
     Edit2->setReadOnly(true);
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
     BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("返回"));
-    BitBtn1->setAutoDefault(false);
-    BitBtn2->setAutoDefault(false);
 
     auto* grid = new QGridLayout(GroupBox1);
     grid->addWidget(Label1, 0, 0);

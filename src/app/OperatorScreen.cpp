@@ -37,8 +37,6 @@ TForm36::TForm36(QWidget* parent) : QDialog(parent)
     Edit3 = boldPassword(this, QStringLiteral("Edit3"));
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
     BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("退出"));
-    BitBtn1->setAutoDefault(false);
-    BitBtn2->setAutoDefault(false);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);

@@ -68,9 +68,6 @@ TForm20::TForm20(QWidget* parent) : QDialog(parent)
                                          kind + QStringLiteral("删除失败！！")});
     }
     connect(BitBtn13, &QPushButton::clicked, this, &QDialog::close);
-    // Enter in a field or cell must not press a button of the screen.
-    for (QPushButton* button : findChildren<QPushButton*>())
-        button->setAutoDefault(false);
 }
 
 void TForm20::showEvent(QShowEvent* event)

@@ -85,9 +85,6 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent)
          QStringLiteral("确定将删除付款类别: "), QStringLiteral("J_fklbb"), QString()});
 
     connect(BitBtn10, &QPushButton::clicked, this, &QDialog::close);
-    // Enter in a field or cell must not press a button of the screen.
-    for (QPushButton* button : findChildren<QPushButton*>())
-        button->setAutoDefault(false);
 }
 
 QLineEdit* TForm3::companyEdit(int i) const

@@ -84,9 +84,6 @@ TForm51::TForm51(QWidget* parent) : QDialog(parent)
     onClick(BitBtn6, this, &TForm51::BitBtn6Click);
     onClick(BitBtn4, this, &TForm51::BitBtn4Click);
     connect(BitBtn5, &QPushButton::clicked, this, &QDialog::close);
-    // Enter in a field or cell must not press a button of the screen.
-    for (QPushButton* button : findChildren<QPushButton*>())
-        button->setAutoDefault(false);
     onTriggered(N1, this, &TForm51::N1Click);
     onTriggered(N2, this, &TForm51::N2Click);
     connectGuarded(TreeView1, &QTreeWidget::itemSelectionChanged, this, &TForm51::TreeView1Change);

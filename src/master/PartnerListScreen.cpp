@@ -85,9 +85,6 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
     onClick(BitBtn4, this, &TForm4::BitBtn4Click);
     onClick(BitBtn5, this, &TForm4::BitBtn5Click);
     connect(BitBtn6, &QPushButton::clicked, this, &QDialog::close);
-    // Enter in a field or cell must not press a button of the screen.
-    for (QPushButton* button : findChildren<QPushButton*>())
-        button->setAutoDefault(false);
     onTriggered(N1, this, &TForm4::N1Click);
     onTriggered(N2, this, &TForm4::N2Click);
     connectGuarded(TreeView1, &QTreeWidget::itemSelectionChanged, this, &TForm4::TreeView1Change);

@@ -46,7 +46,11 @@ int typingLimit(const QLineEdit* edit)
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)
 {
-    return named(new QPushButton(caption, parent), name);
+    auto* button = named(new QPushButton(caption, parent), name);
+    // Enter in a field or cell belongs to that field; it presses no button of the screen.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption)

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTabWidget>
 
+// Never a default button: Enter does not press it.
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption);
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption);
 // maxLength 0: no limit. The limit only stops typing; text the program puts in is kept whole.

@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <gtest/gtest-spi.h>
 
 TEST(MessageBoxes, CaptionsIconsAndAnswers)
@@ -142,6 +143,22 @@ TEST(StatusBar, ShowsOperatorAndTodayWithoutLeadingZeros)
     EXPECT_EQ(bar->panelText(0), QStringLiteral("操作员:"));
     EXPECT_EQ(bar->panelText(1), QStringLiteral("张三"));
     EXPECT_EQ(bar->panelText(2), statusDate(QDate::currentDate()));
+}
+
+TEST(Controls, EnterInAFieldPressesNoButton)
+{
+    QDialog screen;
+    QLineEdit* edit = makeEdit(&screen, QStringLiteral("Edit1"));
+    QPushButton* button = makeButton(&screen, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
+    auto* layout = new QVBoxLayout(&screen);
+    layout->addWidget(edit);
+    layout->addWidget(button);
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    screen.show();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(clicked.count(), 0);
+    EXPECT_TRUE(screen.isVisible());
 }
 
 // The driver itself: nested modals, and what it does with surprises.

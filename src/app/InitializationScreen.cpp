@@ -10,19 +10,14 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-TForm53::TForm53(QWidget* parent) : QDialog(parent)
+TForm53::TForm53(QWidget* parent) : Screen(parent, QStringLiteral("Form53"), QStringLiteral("系统初始化"))
 {
-    setObjectName(QStringLiteral("Form53"));
-    setWindowTitle(QStringLiteral("系统初始化"));
     Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("注意：系统初始化将清除所有数据                 "));
     Label1->setStyleSheet(QStringLiteral("color: blue;"));
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("初始化"));
     BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("退出"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    auto* buttons = buttonRow({BitBtn1, BitBtn2}, Qt::AlignRight);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addLayout(buttons);

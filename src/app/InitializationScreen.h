@@ -1,11 +1,11 @@
 #pragma once
 // TForm53 "系统初始化": drops and re-creates every table with its seed rows.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class QLabel;
 class QPushButton;
 
-class TForm53 : public QDialog {
+class TForm53 : public Screen {
     Q_OBJECT
 public:
     explicit TForm53(QWidget* parent = nullptr);

@@ -10,10 +10,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-TForm56::TForm56(QWidget* parent) : QDialog(parent)
+TForm56::TForm56(QWidget* parent) : Screen(parent, QStringLiteral("Form56"), QStringLiteral("查询日志"))
 {
-    setObjectName(QStringLiteral("Form56"));
-    setWindowTitle(QStringLiteral("查询日志"));
     resize(520, 400);
 
     GroupBox1 = makeGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("查询日志"));
@@ -43,15 +41,6 @@ TForm56::TForm56(QWidget* parent) : QDialog(parent)
 
     onClick(BitBtn1, this, &TForm56::BitBtn1Click);
     onClick(BitBtn2, this, &TForm56::BitBtn2Click);
-}
-
-void TForm56::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    guarded(this, [this] { FormShow(); });
 }
 
 void TForm56::FormShow()

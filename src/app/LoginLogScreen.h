@@ -1,6 +1,6 @@
 #pragma once
 // TForm56 "查询日志": the logins of one operator over a range of days.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class DBGrid;
 class DataSource;
@@ -11,7 +11,7 @@ class QLabel;
 class QPushButton;
 class ResultSet;
 
-class TForm56 : public QDialog {
+class TForm56 : public Screen {
     Q_OBJECT
 public:
     explicit TForm56(QWidget* parent = nullptr);
@@ -27,14 +27,10 @@ public:
     DBGrid* DBGrid1;
     ResultSet* ADOQuery1 = nullptr;
 
-    void FormShow();
+    void FormShow() override;
     void BitBtn1Click();
     void BitBtn2Click();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     DataSource* m_source;
-    bool m_shown = false;
 };

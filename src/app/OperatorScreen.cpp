@@ -21,11 +21,8 @@ QLineEdit* boldPassword(QWidget* parent, const QString& name)
 }
 } // namespace
 
-TForm36::TForm36(QWidget* parent) : QDialog(parent)
+TForm36::TForm36(QWidget* parent) : Screen(parent, QStringLiteral("Form36"), QStringLiteral("操作员与密码设置"))
 {
-    setObjectName(QStringLiteral("Form36"));
-    setWindowTitle(QStringLiteral("操作员与密码设置"));
-
     Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("操作员："));
     ComboBox1 = makeCombo(this, QStringLiteral("ComboBox1"));
     Edit1 = makeEdit(this, QStringLiteral("Edit1"), 15);
@@ -46,24 +43,12 @@ TForm36::TForm36(QWidget* parent) : QDialog(parent)
     grid->addWidget(Edit2, 1, 1);
     grid->addWidget(Label3, 2, 0);
     grid->addWidget(Edit3, 2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    auto* buttons = buttonRow({BitBtn1, BitBtn2}, Qt::AlignRight);
     grid->addLayout(buttons, 3, 0, 1, 3);
 
     connectGuarded(ComboBox1, &QComboBox::editTextChanged, this, &TForm36::ComboBox1Change);
     onClick(BitBtn1, this, &TForm36::BitBtn1Click);
     onClick(BitBtn2, this, &TForm36::BitBtn2Click);
-}
-
-void TForm36::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    guarded(this, [this] { FormShow(); });
 }
 
 void TForm36::FormShow()

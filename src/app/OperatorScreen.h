@@ -1,13 +1,13 @@
 #pragma once
 // TForm36 "操作员与密码设置": renames the operator and sets a new password.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TForm36 : public QDialog {
+class TForm36 : public Screen {
     Q_OBJECT
 public:
     explicit TForm36(QWidget* parent = nullptr);
@@ -22,15 +22,11 @@ public:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
-    void FormShow();
+    void FormShow() override;
     void ComboBox1Change();
     void BitBtn1Click();
     void BitBtn2Click();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     bool saveOperator();
-    bool m_shown = false;
 };

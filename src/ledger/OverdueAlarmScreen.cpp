@@ -11,10 +11,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-TForm44::TForm44(QWidget* parent) : QDialog(parent)
+TForm44::TForm44(QWidget* parent) : Screen(parent, QStringLiteral("Form44"), QStringLiteral("欠费客户报警提示（应收款）"))
 {
-    setObjectName(QStringLiteral("Form44"));
-    setWindowTitle(QStringLiteral("欠费客户报警提示（应收款）"));
     resize(420, 360);
 
     m_source = new DataSource(this);
@@ -25,25 +23,13 @@ TForm44::TForm44(QWidget* parent) : QDialog(parent)
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("导出EXCEL"));
     BitBtn21 = makeButton(this, QStringLiteral("BitBtn21"), QStringLiteral("退出"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn21);
+    auto* buttons = buttonRow({BitBtn1, BitBtn21}, Qt::AlignRight);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
     layout->addLayout(buttons);
 
     onClick(BitBtn1, this, &TForm44::BitBtn1Click);
     onClick(BitBtn21, this, &TForm44::BitBtn21Click);
-}
-
-void TForm44::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    guarded(this, [this] { FormShow(); });
 }
 
 void TForm44::FormShow()

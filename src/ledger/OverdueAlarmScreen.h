@@ -1,6 +1,6 @@
 #pragma once
 // TForm44 "欠费客户报警提示（应收款）": debtors whose settlement date has come.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class DBGrid;
 class DataSource;
@@ -8,7 +8,7 @@ class QGroupBox;
 class QPushButton;
 class ResultSet;
 
-class TForm44 : public QDialog {
+class TForm44 : public Screen {
     Q_OBJECT
 public:
     explicit TForm44(QWidget* parent = nullptr);
@@ -19,14 +19,10 @@ public:
     QPushButton* BitBtn21;
     ResultSet* ADOQuery1 = nullptr;
 
-    void FormShow();
+    void FormShow() override;
     void BitBtn1Click();
     void BitBtn21Click();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     DataSource* m_source;
-    bool m_shown = false;
 };

@@ -10,10 +10,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-TForm32::TForm32(QWidget* parent) : QDialog(parent)
+TForm32::TForm32(QWidget* parent) : Screen(parent, QStringLiteral("Form32"), QStringLiteral("库存商品报警"))
 {
-    setObjectName(QStringLiteral("Form32"));
-    setWindowTitle(QStringLiteral("库存商品报警"));
     resize(760, 420);
 
     m_source = new DataSource(this);
@@ -21,10 +19,7 @@ TForm32::TForm32(QWidget* parent) : QDialog(parent)
     BitBtn20 = makeButton(this, QStringLiteral("BitBtn20"), QStringLiteral("导出EXCEL"));
     BitBtn21 = makeButton(this, QStringLiteral("BitBtn21"), QStringLiteral("退出"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn20);
-    buttons->addWidget(BitBtn21);
+    auto* buttons = buttonRow({BitBtn20, BitBtn21}, Qt::AlignRight);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(DBGrid1);
     layout->addLayout(buttons);
@@ -32,15 +27,6 @@ TForm32::TForm32(QWidget* parent) : QDialog(parent)
 
     onClick(BitBtn20, this, &TForm32::BitBtn20Click);
     onClick(BitBtn21, this, &TForm32::BitBtn21Click);
-}
-
-void TForm32::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    guarded(this, [this] { FormShow(); });
 }
 
 void TForm32::FormShow()

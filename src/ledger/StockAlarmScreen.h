@@ -1,6 +1,6 @@
 #pragma once
 // TForm32 "库存商品报警": articles at or below their lower stock limit.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class DBGrid;
 class DataSource;
@@ -8,7 +8,7 @@ class QPushButton;
 class ResultSet;
 class StatusBar;
 
-class TForm32 : public QDialog {
+class TForm32 : public Screen {
     Q_OBJECT
 public:
     explicit TForm32(QWidget* parent = nullptr);
@@ -19,14 +19,10 @@ public:
     StatusBar* StatusBar1;
     ResultSet* ADOQuery1 = nullptr;
 
-    void FormShow();
+    void FormShow() override;
     void BitBtn20Click();
     void BitBtn21Click();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     DataSource* m_source;
-    bool m_shown = false;
 };

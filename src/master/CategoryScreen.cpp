@@ -25,11 +25,8 @@ const CategoryList kLists[] = {
 };
 } // namespace
 
-TForm20::TForm20(QWidget* parent) : QDialog(parent)
+TForm20::TForm20(QWidget* parent) : Screen(parent, QStringLiteral("Form20"), QStringLiteral("辅助设置（类别设置用于分类汇总）"))
 {
-    setObjectName(QStringLiteral("Form20"));
-    setWindowTitle(QStringLiteral("辅助设置（类别设置用于分类汇总）"));
-
     QGroupBox** groups[] = {&GroupBox1, &GroupBox2, &GroupBox3, &GroupBox4};
     DBGrid** grids[] = {&DBGrid1, &DBGrid2, &DBGrid3, &DBGrid4};
     QPushButton** buttons[] = {&BitBtn1, &BitBtn2, &BitBtn3, &BitBtn4,  &BitBtn5,  &BitBtn6,
@@ -68,15 +65,6 @@ TForm20::TForm20(QWidget* parent) : QDialog(parent)
                                          kind + QStringLiteral("删除失败！！")});
     }
     connect(BitBtn13, &QPushButton::clicked, this, &QDialog::close);
-}
-
-void TForm20::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        guarded(this, [this] { FormShow(); });
-    }
 }
 
 void TForm20::FormShow()

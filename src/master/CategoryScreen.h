@@ -1,7 +1,7 @@
 #pragma once
 // TForm20 "辅助设置（类别设置用于分类汇总）": the stock-in, stock-out, expense and loss
 // category lists, edited in their grids.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class CodeListGroup;
 class DBGrid;
@@ -9,7 +9,7 @@ class QGroupBox;
 class QPushButton;
 class StatusBar;
 
-class TForm20 : public QDialog {
+class TForm20 : public Screen {
     Q_OBJECT
 public:
     explicit TForm20(QWidget* parent = nullptr);
@@ -37,15 +37,11 @@ public:
     QPushButton* BitBtn13;
     StatusBar* StatusBar1;
 
-    void FormShow();
+    void FormShow() override;
     void FormClose();
     void done(int result) override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     CodeListGroup* m_groups[4];
-    bool m_shown = false;
     bool m_closed = false;
 };

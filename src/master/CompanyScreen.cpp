@@ -29,11 +29,8 @@ void layOutList(QGroupBox* group, DBGrid* grid, std::initializer_list<QPushButto
 }
 } // namespace
 
-TForm3::TForm3(QWidget* parent) : QDialog(parent)
+TForm3::TForm3(QWidget* parent) : Screen(parent, QStringLiteral("Form3"), QStringLiteral("基本信息设置"))
 {
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("基本信息设置"));
-
     GroupBox1 = makeGroup(this, QStringLiteral("GroupBox1"), QStringLiteral(" 用户信息 "));
     auto* fields = new QGridLayout(GroupBox1);
     const QStringList labels = {QStringLiteral("用户名称"), QStringLiteral("地址"), QStringLiteral("电话1"),
@@ -93,15 +90,6 @@ QLineEdit* TForm3::companyEdit(int i) const
     return edits[i];
 }
 
-void TForm3::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        guarded(this, [this] { FormShow(); });
-    }
-}
-
 void TForm3::FormShow()
 {
     ResultSet company;
@@ -144,7 +132,7 @@ void TForm3::FormClose()
 
 void TForm3::done(int result)
 {
-    if (m_shown && !m_closed) {
+    if (wasShown() && !m_closed) {
         m_closed = true;
         guarded(this, [this] { FormClose(); });
     }

@@ -1,7 +1,7 @@
 #pragma once
 // TForm3 "基本信息设置": the business's own information and the settlement-method,
 // receipt-category and payment-category lists, edited in their grids.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class CodeListGroup;
 class DBGrid;
@@ -10,7 +10,7 @@ class QLineEdit;
 class QPushButton;
 class StatusBar;
 
-class TForm3 : public QDialog {
+class TForm3 : public Screen {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);
@@ -42,12 +42,9 @@ public:
     QPushButton* BitBtn10;
     StatusBar* StatusBar1;
 
-    void FormShow();
+    void FormShow() override;
     void FormClose();
     void done(int result) override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     QLineEdit* companyEdit(int i) const;
@@ -55,7 +52,6 @@ private:
     CodeListGroup* m_settlement;
     CodeListGroup* m_receipt;
     CodeListGroup* m_payment;
-    bool m_shown = false;
     bool m_closed = false;
     bool m_loaded = false;
 };

@@ -12,11 +12,9 @@
 #include <QVBoxLayout>
 
 TForm52::TForm52(QWidget* parent, bool adding, ResultSet* listRows, const QString& department)
-    : QDialog(parent), m_adding(adding), m_listRows(listRows), m_department(department)
+    : Screen(parent, QStringLiteral("Form52"), QStringLiteral("职工信息录入")),
+      m_adding(adding), m_listRows(listRows), m_department(department)
 {
-    setObjectName(QStringLiteral("Form52"));
-    setWindowTitle(QStringLiteral("职工信息录入"));
-
     Edit1 = makeEdit(this, QStringLiteral("Edit1"), 4);
     Edit2 = makeEdit(this, QStringLiteral("Edit2"), 30);
     ComboBox1 = makeCombo(this, QStringLiteral("ComboBox1"), {QStringLiteral("男"), QStringLiteral("女")});
@@ -44,10 +42,7 @@ TForm52::TForm52(QWidget* parent, bool adding, ResultSet* listRows, const QStrin
     }
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
     BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("取消"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    auto* buttons = buttonRow({BitBtn1, BitBtn2}, Qt::AlignRight);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
@@ -55,15 +50,6 @@ TForm52::TForm52(QWidget* parent, bool adding, ResultSet* listRows, const QStrin
     onClick(BitBtn1, this, &TForm52::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::close);
     onExit(Edit1, this, &TForm52::Edit1Exit);
-}
-
-void TForm52::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        guarded(this, [this] { FormShow(); });
-    }
 }
 
 void TForm52::FormShow()

@@ -1,14 +1,14 @@
 #pragma once
 // TForm52 "职工信息录入": the employee dialog of the department screen, adding or editing
 // one employee.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class ResultSet;
 
-class TForm52 : public QDialog {
+class TForm52 : public Screen {
     Q_OBJECT
 public:
     // adding: a new employee of the department. Editing: the employee listRows stands on;
@@ -28,12 +28,9 @@ public:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
-    void FormShow();
+    void FormShow() override;
     void Edit1Exit();
     void BitBtn1Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void setFields(ResultSet& rs);
@@ -41,5 +38,4 @@ private:
     bool m_adding;
     ResultSet* m_listRows;
     QString m_department;
-    bool m_shown = false;
 };

@@ -30,10 +30,8 @@ const QString kRoot = QStringLiteral("公司部门");
 const QString kSelectDepartment = QStringLiteral("请选择具体公司部门");
 } // namespace
 
-TForm51::TForm51(QWidget* parent) : QDialog(parent)
+TForm51::TForm51(QWidget* parent) : Screen(parent, QStringLiteral("Form51"), QStringLiteral("部门、职工设置"))
 {
-    setObjectName(QStringLiteral("Form51"));
-    setWindowTitle(QStringLiteral("部门、职工设置"));
     m_list = new ResultSet(this);
     m_source = new DataSource(this, m_list);
 
@@ -67,11 +65,7 @@ TForm51::TForm51(QWidget* parent) : QDialog(parent)
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
     top->addWidget(DBGrid1, 4);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn6, BitBtn4, BitBtn5})
-        buttons->addWidget(b);
-    buttons->addStretch();
+    auto* buttons = buttonRow({BitBtn1, BitBtn2, BitBtn3, BitBtn6, BitBtn4, BitBtn5});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
@@ -91,15 +85,6 @@ TForm51::TForm51(QWidget* parent) : QDialog(parent)
             [this](const QPoint& pos) { PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos)); });
 }
 
-void TForm51::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        guarded(this, [this] { FormShow(); });
-    }
-}
-
 void TForm51::FormShow()
 {
     StatusBar1->fill();
@@ -113,7 +98,7 @@ void TForm51::FormShow()
 void TForm51::done(int result)
 {
     // The tree is kept only in its file: written whole on every closing.
-    if (m_shown && TreeView1->topLevelItemCount() > 0)
+    if (wasShown() && TreeView1->topLevelItemCount() > 0)
         treefile::save(TreeView1, treefile::departmentFile(), this);
     QDialog::done(result);
 }

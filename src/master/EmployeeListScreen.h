@@ -1,6 +1,6 @@
 #pragma once
 // TForm51 "部门、职工设置": the employees with the department tree.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class DataSource;
 class DBGrid;
@@ -13,7 +13,7 @@ class QTreeWidgetItem;
 class ResultSet;
 class StatusBar;
 
-class TForm51 : public QDialog {
+class TForm51 : public Screen {
     Q_OBJECT
 public:
     explicit TForm51(QWidget* parent = nullptr);
@@ -40,7 +40,7 @@ public:
 
     ResultSet* list() const { return m_list; }
 
-    void FormShow();
+    void FormShow() override;
     void TreeView1Change();
     void BitBtn1Click();
     void BitBtn2Click();
@@ -52,9 +52,6 @@ public:
 
     void done(int result) override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void openList(const QString& thirdLine = QString());
     void refreshList(bool afterChange);
@@ -62,5 +59,4 @@ private:
 
     ResultSet* m_list;
     DataSource* m_source;
-    bool m_shown = false;
 };

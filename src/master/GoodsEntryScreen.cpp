@@ -21,11 +21,9 @@ const QStringList kHeadings = {
 } // namespace
 
 TForm7::TForm7(QWidget* parent, bool adding, ResultSet* listRows, const QString& category)
-    : QDialog(parent), m_adding(adding), m_listRows(listRows), m_category(category)
+    : Screen(parent, QStringLiteral("Form7"), QStringLiteral("商品信息")),
+      m_adding(adding), m_listRows(listRows), m_category(category)
 {
-    setObjectName(QStringLiteral("Form7"));
-    setWindowTitle(QStringLiteral("商品信息"));
-
     struct Field {
         QLineEdit** edit;
         const char* label;
@@ -63,10 +61,7 @@ TForm7::TForm7(QWidget* parent, bool adding, ResultSet* listRows, const QString&
 
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
     BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("退出"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    auto* buttons = buttonRow({BitBtn1, BitBtn2}, Qt::AlignRight);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
@@ -79,15 +74,6 @@ TForm7::TForm7(QWidget* parent, bool adding, ResultSet* listRows, const QString&
 QList<QLineEdit*> TForm7::edits() const
 {
     return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12, Edit13};
-}
-
-void TForm7::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        guarded(this, [this] { FormShow(); });
-    }
 }
 
 void TForm7::FormShow()

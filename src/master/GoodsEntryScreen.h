@@ -1,13 +1,13 @@
 #pragma once
 // TForm7 "商品信息": the entry dialog of the goods list, adding or editing one article.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class ResultSet;
 
-class TForm7 : public QDialog {
+class TForm7 : public Screen {
     Q_OBJECT
 public:
     // adding: a new article filed under category. Editing: the article listRows stands on.
@@ -29,12 +29,9 @@ public:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
-    void FormShow();
+    void FormShow() override;
     void Edit1Exit();
     void BitBtn1Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     QList<QLineEdit*> edits() const;
@@ -42,5 +39,4 @@ private:
     bool m_adding;
     ResultSet* m_listRows;
     QString m_category;
-    bool m_shown = false;
 };

@@ -46,10 +46,8 @@ QLabel* hintLabel(QWidget* parent, const QString& name, const QString& text, con
 }
 } // namespace
 
-TForm6::TForm6(QWidget* parent) : QDialog(parent)
+TForm6::TForm6(QWidget* parent) : Screen(parent, QStringLiteral("Form6"), QStringLiteral("库存商品信息"))
 {
-    setObjectName(QStringLiteral("Form6"));
-    setWindowTitle(QStringLiteral("库存商品信息"));
     m_list = new ResultSet(this);
     m_source = new DataSource(this, m_list);
 
@@ -93,11 +91,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent)
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
     top->addWidget(DBGrid1, 4);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6})
-        buttons->addWidget(b);
-    buttons->addStretch();
+    auto* buttons = buttonRow({BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
@@ -116,15 +110,6 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent)
     connect(TreeView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos)); });
     connectGuarded(DBGrid1, &QAbstractItemView::doubleClicked, this, &TForm6::DBGrid1DblClick);
-}
-
-void TForm6::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        guarded(this, [this] { FormShow(); });
-    }
 }
 
 void TForm6::FormShow()

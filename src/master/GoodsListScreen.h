@@ -1,7 +1,7 @@
 #pragma once
 // TForm6 "库存商品信息": the goods list with its category tree; also the goods picker of
 // the voucher-line dialogs (myvar::goodsPickMode 1 to 5), which are then its parent.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class DataSource;
 class DBGrid;
@@ -14,7 +14,7 @@ class QTreeWidgetItem;
 class ResultSet;
 class StatusBar;
 
-class TForm6 : public QDialog {
+class TForm6 : public Screen {
     Q_OBJECT
 public:
     explicit TForm6(QWidget* parent = nullptr);
@@ -42,7 +42,7 @@ public:
     // The list's rows.
     ResultSet* list() const { return m_list; }
 
-    void FormShow();
+    void FormShow() override;
     void TreeView1Change();
     void BitBtn1Click();
     void BitBtn2Click();
@@ -55,9 +55,6 @@ public:
 
     void done(int result) override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QTreeWidgetItem* selectedNode() const;
     void openList(const QString& thirdLine);
@@ -67,5 +64,4 @@ private:
 
     ResultSet* m_list;
     DataSource* m_source;
-    bool m_shown = false;
 };

@@ -21,11 +21,9 @@ const QStringList kHeadings = {
 } // namespace
 
 TForm5::TForm5(QWidget* parent, bool adding, ResultSet* listRows, const QString& className, const QString& subClass)
-    : QDialog(parent), m_adding(adding), m_listRows(listRows), m_className(className), m_subClass(subClass)
+    : Screen(parent, QStringLiteral("Form5"), QStringLiteral("客户信息")),
+      m_adding(adding), m_listRows(listRows), m_className(className), m_subClass(subClass)
 {
-    setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("客户信息"));
-
     struct Field {
         QLineEdit** edit;
         const char* label;
@@ -46,10 +44,7 @@ TForm5::TForm5(QWidget* parent, bool adding, ResultSet* listRows, const QString&
     }
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
     BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("取消"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    auto* buttons = buttonRow({BitBtn1, BitBtn2}, Qt::AlignRight);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
@@ -62,15 +57,6 @@ TForm5::TForm5(QWidget* parent, bool adding, ResultSet* listRows, const QString&
 QList<QLineEdit*> TForm5::edits() const
 {
     return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12};
-}
-
-void TForm5::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        guarded(this, [this] { FormShow(); });
-    }
 }
 
 void TForm5::FormShow()

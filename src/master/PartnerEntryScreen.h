@@ -1,12 +1,12 @@
 #pragma once
 // TForm5 "客户信息": the entry dialog of the partner list, adding or editing one partner.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class QLineEdit;
 class QPushButton;
 class ResultSet;
 
-class TForm5 : public QDialog {
+class TForm5 : public Screen {
     Q_OBJECT
 public:
     // adding: a new partner filed under className / subClass. Editing: the partner listRows
@@ -29,12 +29,9 @@ public:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
-    void FormShow();
+    void FormShow() override;
     void Edit1Exit();
     void BitBtn1Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     QList<QLineEdit*> edits() const;
@@ -45,5 +42,4 @@ private:
     ResultSet* m_listRows;
     QString m_className;
     QString m_subClass;
-    bool m_shown = false;
 };

@@ -31,10 +31,8 @@ const QString kSelectSubClass = QStringLiteral("请选择具体客户类别");
 const QString kSelectClass = QStringLiteral("请正确选择客户类别");
 } // namespace
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent)
+TForm4::TForm4(QWidget* parent) : Screen(parent, QStringLiteral("Form4"), QStringLiteral("客户管理"))
 {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("客户管理"));
     m_list = new ResultSet(this);
     m_source = new DataSource(this, m_list);
 
@@ -68,11 +66,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
     top->addWidget(DBGrid1, 4);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6})
-        buttons->addWidget(b);
-    buttons->addStretch();
+    auto* buttons = buttonRow({BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
@@ -92,15 +86,6 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent)
             [this](const QPoint& pos) { PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos)); });
 }
 
-void TForm4::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        guarded(this, [this] { FormShow(); });
-    }
-}
-
 void TForm4::FormShow()
 {
     StatusBar1->fill();
@@ -114,7 +99,7 @@ void TForm4::FormShow()
 void TForm4::done(int result)
 {
     // The tree is kept only in its file: written whole on every closing.
-    if (m_shown && TreeView1->topLevelItemCount() > 0)
+    if (wasShown() && TreeView1->topLevelItemCount() > 0)
         treefile::save(TreeView1, treefile::partnerFile(), this);
     QDialog::done(result);
 }

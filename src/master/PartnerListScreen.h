@@ -1,7 +1,7 @@
 #pragma once
 // TForm4 "客户管理": the trading partners with their class tree (suppliers and buyers,
 // each with sub-classes the operator creates).
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class DataSource;
 class DBGrid;
@@ -14,7 +14,7 @@ class QTreeWidgetItem;
 class ResultSet;
 class StatusBar;
 
-class TForm4 : public QDialog {
+class TForm4 : public Screen {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
@@ -41,7 +41,7 @@ public:
 
     ResultSet* list() const { return m_list; }
 
-    void FormShow();
+    void FormShow() override;
     void TreeView1Change();
     void BitBtn1Click();
     void BitBtn2Click();
@@ -53,9 +53,6 @@ public:
 
     void done(int result) override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     QTreeWidgetItem* selectedSubClass();
     void openList(const QString& from, const QString& thirdLine = QString());
@@ -64,5 +61,4 @@ private:
 
     ResultSet* m_list;
     DataSource* m_source;
-    bool m_shown = false;
 };

@@ -9,10 +9,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-TForm50::TForm50(QWidget* parent) : QDialog(parent)
+TForm50::TForm50(QWidget* parent) : Screen(parent, QStringLiteral("Form50"), QStringLiteral("注册流动资金"))
 {
-    setObjectName(QStringLiteral("Form50"));
-    setWindowTitle(QStringLiteral("注册流动资金"));
     Label1 = makeLabel(this, QStringLiteral("Label1"), QStringLiteral("流动资金金额：\u3000"));
     Edit1 = makeEdit(this, QStringLiteral("Edit1"));
     Label2 = makeLabel(this, QStringLiteral("Label2"), QStringLiteral("元"));
@@ -22,24 +20,12 @@ TForm50::TForm50(QWidget* parent) : QDialog(parent)
     row->addWidget(Label1);
     row->addWidget(Edit1);
     row->addWidget(Label2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addStretch();
+    auto* buttons = buttonRow({BitBtn1});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(buttons);
 
     onClick(BitBtn1, this, &TForm50::BitBtn1Click);
-}
-
-void TForm50::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_shown) {
-        m_shown = true;
-        guarded(this, [this] { FormShow(); });
-    }
 }
 
 void TForm50::FormShow()

@@ -1,12 +1,12 @@
 #pragma once
 // TForm50 "注册流动资金": registers the opening cash balance while it stands at zero.
-#include <QDialog>
+#include "widgets/Screen.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TForm50 : public QDialog {
+class TForm50 : public Screen {
     Q_OBJECT
 public:
     explicit TForm50(QWidget* parent = nullptr);
@@ -16,12 +16,6 @@ public:
     QLabel* Label2;
     QPushButton* BitBtn1;
 
-    void FormShow();
+    void FormShow() override;
     void BitBtn1Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    bool m_shown = false;
 };

@@ -1,0 +1,31 @@
+#pragma once
+// Base of the program's dialog screens: names the screen, and fills it once, on its
+// first showing, through FormShow(). An error while filling it goes to the error box
+// and leaves the screen open.
+#include <QDialog>
+#include <QStringList>
+
+#include <initializer_list>
+
+class QHBoxLayout;
+class QPushButton;
+
+class Screen : public QDialog {
+    Q_OBJECT
+public:
+    // Fills the screen; runs once, when it is first shown.
+    virtual void FormShow() {}
+
+protected:
+    Screen(QWidget* parent, const QString& name, const QString& caption);
+
+    void showEvent(QShowEvent* event) override;
+    bool wasShown() const { return m_shown; }
+
+private:
+    bool m_shown = false;
+};
+
+// The buttons in one row, centred or (Qt::AlignRight) at its right end.
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons, Qt::Alignment align = Qt::AlignHCenter);
+

@@ -176,6 +176,7 @@ VoucherMoneyDialog::VoucherMoneyDialog(const VoucherKind& kind, const VoucherCon
     Edit3->setText(QStringLiteral("0"));
     ComboBox3 = makeCombo(this, QStringLiteral("ComboBox3"));
     DateTimePicker1 = makeDatePicker(this, QStringLiteral("DateTimePicker1"));
+    DateTimePicker1->setCalendarPopup(false); // up-down arrows, no drop-down calendar
     Edit4 = makeEdit(this, QStringLiteral("Edit4"), 30);
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
     BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("退出"));

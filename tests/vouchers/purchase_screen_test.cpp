@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QDate>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <memory>
 
@@ -246,6 +247,9 @@ TEST_F(PurchaseScreenTest, LinesAndPaymentsEndToEnd)
             EXPECT_EQ(child<QLineEdit>(d, "Edit2")->text(), "1000");
             EXPECT_EQ(child<QComboBox>(d, "ComboBox1")->currentText(), "货款");
             EXPECT_EQ(child<QComboBox>(d, "ComboBox3")->currentText(), "张三");
+            auto* picker = child<QDateEdit>(d, "DateTimePicker1");
+            EXPECT_EQ(picker->date(), QDate::currentDate());
+            EXPECT_FALSE(picker->calendarPopup()); // up-down style
             type(child<QLineEdit>(d, "Edit1"), "P1");
             type(child<QLineEdit>(d, "Edit3"), "3o");
             click(d, "BitBtn1");

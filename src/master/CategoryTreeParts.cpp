@@ -2,10 +2,16 @@
 
 #include "master/TreeFile.h"
 #include "widgets/Controls.h"
+#include "widgets/DBGrid.h"
+#include "widgets/StatusBar.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace treeparts {
 
@@ -71,6 +77,53 @@ void removeNode(QTreeWidget* tree, QTreeWidgetItem* node)
         tree->setCurrentItem(neighbour);
         neighbour->setSelected(true);
     }
+}
+
+TreeListParts buildTreeList(QDialog* screen, DataSource* source, const TreeListTexts& texts)
+{
+    TreeListParts parts;
+    parts.tree = makeTree(screen, QStringLiteral("TreeView1"));
+    parts.menu = new QMenu(screen);
+    parts.menu->setObjectName(QStringLiteral("PopupMenu1"));
+    parts.newNode = parts.menu->addAction(texts.newNode);
+    parts.newNode->setObjectName(QStringLiteral("N1"));
+    parts.deleteNode = parts.menu->addAction(texts.deleteNode);
+    parts.deleteNode->setObjectName(QStringLiteral("N2"));
+
+    parts.heading = makeHint(screen, QStringLiteral("Label2"), QStringLiteral("提示："), true);
+    parts.hint1 = makeHint(screen, QStringLiteral("Label1"), texts.hint1, false);
+    parts.hint3 = makeHint(screen, QStringLiteral("Label3"), texts.hint3, false);
+
+    parts.grid = new DBGrid(screen, QStringLiteral("DBGrid1"), source);
+    parts.grid->setReadOnly(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (const auto& [name, caption] : texts.buttons) {
+        parts.buttons << makeButton(screen, name, caption);
+        buttons->addWidget(parts.buttons.last());
+    }
+    buttons->addStretch();
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(parts.tree, 1);
+    left->addWidget(parts.heading);
+    left->addWidget(parts.hint1);
+    left->addWidget(parts.hint3);
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 1);
+    top->addWidget(parts.grid, 4);
+    auto* layout = new QVBoxLayout(screen);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+    parts.statusBar = addStatusBar(screen, false);
+    screen->resize(900, 520);
+
+    QTreeWidget* tree = parts.tree;
+    QMenu* menu = parts.menu;
+    QObject::connect(tree, &QWidget::customContextMenuRequested, screen,
+                     [tree, menu](const QPoint& pos) { menu->popup(tree->viewport()->mapToGlobal(pos)); });
+    return parts;
 }
 
 } // namespace treeparts

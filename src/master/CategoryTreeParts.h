@@ -1,11 +1,21 @@
 #pragma once
-// What the partner and department screens do alike with their class tree.
+// What the partner, department and goods screens do alike with their class tree.
+#include <QList>
 #include <QString>
 
+#include <utility>
+
+class DataSource;
+class DBGrid;
+class QAction;
+class QDialog;
 class QLabel;
+class QMenu;
+class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
+class StatusBar;
 
 namespace treeparts {
 
@@ -22,5 +32,32 @@ QLabel* makeHint(QWidget* parent, const QString& name, const QString& text, bool
 // Removes the node and selects its next sibling, else its previous one, else its parent,
 // without the tree announcing the change: the caller refreshes its list once afterwards.
 void removeNode(QTreeWidget* tree, QTreeWidgetItem* node);
+
+// What differs between the tree + list screens.
+struct TreeListTexts {
+    QString newNode;    // N1 of the tree's popup menu
+    QString deleteNode; // N2
+    QString hint1;      // Label1, under "提示："
+    QString hint3;      // Label3
+    // The buttons under the grid, left to right: object name and caption.
+    QList<std::pair<QString, QString>> buttons;
+};
+
+struct TreeListParts {
+    QTreeWidget* tree;
+    QMenu* menu;
+    QAction* newNode;
+    QAction* deleteNode;
+    QLabel* heading; // Label2 "提示："
+    QLabel* hint1;
+    QLabel* hint3;
+    DBGrid* grid;
+    QList<QPushButton*> buttons; // in the order of TreeListTexts::buttons
+    StatusBar* statusBar;        // not filled yet
+};
+
+// Builds and lays out a tree + list screen: the class tree with its popup menu and hints
+// on the left, the read-only grid over source on the right, the buttons centred below.
+TreeListParts buildTreeList(QDialog* screen, DataSource* source, const TreeListTexts& texts);
 
 } // namespace treeparts

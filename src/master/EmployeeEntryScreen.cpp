@@ -35,11 +35,7 @@ TForm52::TForm52(QWidget* parent, bool adding, ResultSet* listRows, const QStrin
                                 QStringLiteral("年龄："),     QStringLiteral("学历："), QStringLiteral("身份证号："),
                                 QStringLiteral("职务："),     QStringLiteral("手机："), QStringLiteral("住址："),
                                 QStringLiteral("爱好：")};
-    auto* grid = new QGridLayout;
-    for (int i = 0; i < fields.size(); ++i) {
-        grid->addWidget(makeLabel(this, QStringLiteral("Label%1").arg(i + 1), labels[i]), i % 5, (i / 5) * 2, Qt::AlignRight);
-        grid->addWidget(fields[i], i % 5, (i / 5) * 2 + 1);
-    }
+    QGridLayout* grid = labelledFields(this, fields, labels, 5);
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
     BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("取消"));
     auto* buttons = buttonRow({BitBtn1, BitBtn2}, Qt::AlignRight);

@@ -39,19 +39,21 @@ TForm7::TForm7(QWidget* parent, bool adding, ResultSet* listRows, const QString&
         {&Edit11, "库存下限：", 16, nullptr}, {&Edit12, "货位：", 30, nullptr},
         {&Edit13, "备注：", 30, nullptr},
     };
-    auto* grid = new QGridLayout;
-    int labelNo = 0;
+    QList<QWidget*> edits;
+    QStringList labels;
     int i = 0;
     for (const Field& f : fields) {
-        *f.edit = makeEdit(this, QStringLiteral("Edit%1").arg(i + 1), f.maxLength);
-        int row = i % 7;
-        int col = (i / 7) * 3;
-        grid->addWidget(makeLabel(this, QStringLiteral("Label%1").arg(++labelNo), QString::fromUtf8(f.label)),
-                        row, col, Qt::AlignRight);
-        grid->addWidget(*f.edit, row, col + 1);
+        *f.edit = makeEdit(this, QStringLiteral("Edit%1").arg(++i), f.maxLength);
+        edits << *f.edit;
+        labels << QString::fromUtf8(f.label);
+    }
+    QGridLayout* grid = labelledFields(this, edits, labels, 7, 3);
+    // The units after the price and the profit rate.
+    i = 0;
+    for (const Field& f : fields) {
         if (f.unit)
             grid->addWidget(makeLabel(this, QStringLiteral("Label%1").arg(14 + (i == 7)), QString::fromUtf8(f.unit)),
-                            row, col + 2);
+                            i % 7, (i / 7) * 3 + 2);
         ++i;
     }
     Edit7->setEnabled(false);

@@ -4,6 +4,7 @@
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
+#include "master/CategoryTreeParts.h"
 #include "master/GoodsEntryScreen.h"
 #include "master/TreeFile.h"
 #include "reports/SpreadsheetExport.h"
@@ -28,75 +29,40 @@ const QString TForm6::listQuery2 =
 
 namespace {
 const QString kRoot = QStringLiteral("我的库房");
-
-int levelOf(const QTreeWidgetItem* item)
-{
-    int level = 0;
-    for (auto* p = item->parent(); p; p = p->parent())
-        ++level;
-    return level;
-}
-
-QLabel* hintLabel(QWidget* parent, const QString& name, const QString& text, const char* color, bool bold)
-{
-    QLabel* label = makeLabel(parent, name, text);
-    label->setStyleSheet(QStringLiteral("color: %1;%2").arg(QString::fromLatin1(color),
-                                                           bold ? QStringLiteral(" font-weight: bold;") : QString()));
-    return label;
-}
 } // namespace
+
+using treeparts::levelOf;
 
 TForm6::TForm6(QWidget* parent) : Screen(parent, QStringLiteral("Form6"), QStringLiteral("库存商品信息"))
 {
     m_list = new ResultSet(this);
     m_source = new DataSource(this, m_list);
 
-    TreeView1 = new QTreeWidget(this);
-    TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    TreeView1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-    TreeView1->setExpandsOnDoubleClick(false);
-    TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    // The selection stays visible when the grid has the focus.
-    TreeView1->setStyleSheet(QStringLiteral("QTreeWidget::item:selected:!active { background: palette(highlight); color: palette(highlighted-text); }"));
-    treefile::keepNamesNonBlank(TreeView1);
-
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    N1 = PopupMenu1->addAction(QStringLiteral("新建商品分类"));
-    N1->setObjectName(QStringLiteral("N1"));
-    N2 = PopupMenu1->addAction(QStringLiteral("删除商品分类"));
-    N2->setObjectName(QStringLiteral("N2"));
-
-    Label2 = hintLabel(this, QStringLiteral("Label2"), QStringLiteral("提示："), "red", true);
-    Label1 = hintLabel(this, QStringLiteral("Label1"), QStringLiteral("用户可以在我的库房下      "), "blue", false);
-    Label3 = hintLabel(this, QStringLiteral("Label3"), QStringLiteral(" 添加新商品类别          "), "blue", false);
-
-    DBGrid1 = new DBGrid(this, QStringLiteral("DBGrid1"), m_source);
-    DBGrid1->setReadOnly(true);
-
-    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("添加"));
-    BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("修改"));
-    BitBtn3 = makeButton(this, QStringLiteral("BitBtn3"), QStringLiteral("删除"));
-    BitBtn4 = makeButton(this, QStringLiteral("BitBtn4"), QStringLiteral("查询"));
-    BitBtn5 = makeButton(this, QStringLiteral("BitBtn5"), QStringLiteral("导出EXCEL"));
-    BitBtn6 = makeButton(this, QStringLiteral("BitBtn6"), QStringLiteral("退出"));
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(TreeView1, 1);
-    left->addWidget(Label2);
-    left->addWidget(Label1);
-    left->addWidget(Label3);
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 1);
-    top->addWidget(DBGrid1, 4);
-    auto* buttons = buttonRow({BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6});
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(buttons);
-    StatusBar1 = addStatusBar(this, false);
-    resize(900, 520);
+    const treeparts::TreeListParts parts = treeparts::buildTreeList(
+        this, m_source,
+        {QStringLiteral("新建商品分类"), QStringLiteral("删除商品分类"), QStringLiteral("用户可以在我的库房下      "),
+         QStringLiteral(" 添加新商品类别          "),
+         {{QStringLiteral("BitBtn1"), QStringLiteral("添加")},
+          {QStringLiteral("BitBtn2"), QStringLiteral("修改")},
+          {QStringLiteral("BitBtn3"), QStringLiteral("删除")},
+          {QStringLiteral("BitBtn4"), QStringLiteral("查询")},
+          {QStringLiteral("BitBtn5"), QStringLiteral("导出EXCEL")},
+          {QStringLiteral("BitBtn6"), QStringLiteral("退出")}}});
+    TreeView1 = parts.tree;
+    PopupMenu1 = parts.menu;
+    N1 = parts.newNode;
+    N2 = parts.deleteNode;
+    Label2 = parts.heading;
+    Label1 = parts.hint1;
+    Label3 = parts.hint3;
+    DBGrid1 = parts.grid;
+    BitBtn1 = parts.buttons[0];
+    BitBtn2 = parts.buttons[1];
+    BitBtn3 = parts.buttons[2];
+    BitBtn4 = parts.buttons[3];
+    BitBtn5 = parts.buttons[4];
+    BitBtn6 = parts.buttons[5];
+    StatusBar1 = parts.statusBar;
 
     onClick(BitBtn1, this, &TForm6::BitBtn1Click);
     onClick(BitBtn2, this, &TForm6::BitBtn2Click);
@@ -107,8 +73,6 @@ TForm6::TForm6(QWidget* parent) : Screen(parent, QStringLiteral("Form6"), QStrin
     onTriggered(N1, this, &TForm6::N1Click);
     onTriggered(N2, this, &TForm6::N2Click);
     connectGuarded(TreeView1, &QTreeWidget::itemSelectionChanged, this, &TForm6::TreeView1Change);
-    connect(TreeView1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos)); });
     connectGuarded(DBGrid1, &QAbstractItemView::doubleClicked, this, &TForm6::DBGrid1DblClick);
 }
 
@@ -133,8 +97,7 @@ void TForm6::done(int result)
 
 QTreeWidgetItem* TForm6::selectedNode() const
 {
-    const QList<QTreeWidgetItem*> items = TreeView1->selectedItems();
-    return items.isEmpty() ? nullptr : items.first();
+    return treeparts::selectedNode(TreeView1);
 }
 
 void TForm6::openList(const QString& thirdLine)

@@ -35,13 +35,14 @@ TForm5::TForm5(QWidget* parent, bool adding, ResultSet* listRows, const QString&
         {&Edit7, "手机：", 12},     {&Edit8, "传真：", 12},     {&Edit9, "电子邮件：", 30},
         {&Edit10, "网址：", 30},    {&Edit11, "开户行：", 30},  {&Edit12, "银行帐号：", 20},
     };
-    auto* grid = new QGridLayout;
+    QList<QWidget*> edits;
+    QStringList labels;
     for (int i = 0; i < 12; ++i) {
         *fields[i].edit = makeEdit(this, QStringLiteral("Edit%1").arg(i + 1), fields[i].maxLength);
-        grid->addWidget(makeLabel(this, QStringLiteral("Label%1").arg(i + 1), QString::fromUtf8(fields[i].label)),
-                        i % 6, (i / 6) * 2, Qt::AlignRight);
-        grid->addWidget(*fields[i].edit, i % 6, (i / 6) * 2 + 1);
+        edits << *fields[i].edit;
+        labels << QString::fromUtf8(fields[i].label);
     }
+    QGridLayout* grid = labelledFields(this, edits, labels, 6);
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
     BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("取消"));
     auto* buttons = buttonRow({BitBtn1, BitBtn2}, Qt::AlignRight);

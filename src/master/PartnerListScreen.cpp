@@ -36,42 +36,31 @@ TForm4::TForm4(QWidget* parent) : Screen(parent, QStringLiteral("Form4"), QStrin
     m_list = new ResultSet(this);
     m_source = new DataSource(this, m_list);
 
-    TreeView1 = treeparts::makeTree(this, QStringLiteral("TreeView1"));
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    N1 = PopupMenu1->addAction(QStringLiteral("新建客户类"));
-    N1->setObjectName(QStringLiteral("N1"));
-    N2 = PopupMenu1->addAction(QStringLiteral("删除客户类"));
-    N2->setObjectName(QStringLiteral("N2"));
-
-    Label2 = treeparts::makeHint(this, QStringLiteral("Label2"), QStringLiteral("提示："), true);
-    Label1 = treeparts::makeHint(this, QStringLiteral("Label1"), QStringLiteral("用户可以在公司部门下       "), false);
-    Label3 = treeparts::makeHint(this, QStringLiteral("Label3"), QStringLiteral(" 添加新公司部门          "), false);
-
-    DBGrid1 = new DBGrid(this, QStringLiteral("DBGrid1"), m_source);
-    DBGrid1->setReadOnly(true);
-
-    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("添加"));
-    BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("修改"));
-    BitBtn3 = makeButton(this, QStringLiteral("BitBtn3"), QStringLiteral("删除"));
-    BitBtn4 = makeButton(this, QStringLiteral("BitBtn4"), QStringLiteral("查询"));
-    BitBtn5 = makeButton(this, QStringLiteral("BitBtn5"), QStringLiteral("导出EXCEL"));
-    BitBtn6 = makeButton(this, QStringLiteral("BitBtn6"), QStringLiteral("退出"));
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(TreeView1, 1);
-    left->addWidget(Label2);
-    left->addWidget(Label1);
-    left->addWidget(Label3);
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 1);
-    top->addWidget(DBGrid1, 4);
-    auto* buttons = buttonRow({BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6});
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(buttons);
-    StatusBar1 = addStatusBar(this, false);
-    resize(900, 520);
+    const treeparts::TreeListParts parts = treeparts::buildTreeList(
+        this, m_source,
+        {QStringLiteral("新建客户类"), QStringLiteral("删除客户类"), QStringLiteral("用户可以在公司部门下       "),
+         QStringLiteral(" 添加新公司部门          "),
+         {{QStringLiteral("BitBtn1"), QStringLiteral("添加")},
+          {QStringLiteral("BitBtn2"), QStringLiteral("修改")},
+          {QStringLiteral("BitBtn3"), QStringLiteral("删除")},
+          {QStringLiteral("BitBtn4"), QStringLiteral("查询")},
+          {QStringLiteral("BitBtn5"), QStringLiteral("导出EXCEL")},
+          {QStringLiteral("BitBtn6"), QStringLiteral("退出")}}});
+    TreeView1 = parts.tree;
+    PopupMenu1 = parts.menu;
+    N1 = parts.newNode;
+    N2 = parts.deleteNode;
+    Label2 = parts.heading;
+    Label1 = parts.hint1;
+    Label3 = parts.hint3;
+    DBGrid1 = parts.grid;
+    BitBtn1 = parts.buttons[0];
+    BitBtn2 = parts.buttons[1];
+    BitBtn3 = parts.buttons[2];
+    BitBtn4 = parts.buttons[3];
+    BitBtn5 = parts.buttons[4];
+    BitBtn6 = parts.buttons[5];
+    StatusBar1 = parts.statusBar;
 
     onClick(BitBtn1, this, &TForm4::BitBtn1Click);
     onClick(BitBtn2, this, &TForm4::BitBtn2Click);
@@ -82,8 +71,6 @@ TForm4::TForm4(QWidget* parent) : Screen(parent, QStringLiteral("Form4"), QStrin
     onTriggered(N1, this, &TForm4::N1Click);
     onTriggered(N2, this, &TForm4::N2Click);
     connectGuarded(TreeView1, &QTreeWidget::itemSelectionChanged, this, &TForm4::TreeView1Change);
-    connect(TreeView1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos)); });
 }
 
 void TForm4::FormShow()

@@ -1,7 +1,9 @@
 #include "widgets/Screen.h"
 
+#include "widgets/Controls.h"
 #include "widgets/ErrorHandler.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -31,3 +33,14 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons, Qt::Alignmen
     return row;
 }
 
+QGridLayout* labelledFields(QWidget* screen, const QList<QWidget*>& fields, const QStringList& labels, int rows,
+                            int span)
+{
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < fields.size(); ++i) {
+        grid->addWidget(makeLabel(screen, QStringLiteral("Label%1").arg(i + 1), labels.value(i)), i % rows,
+                        (i / rows) * span, Qt::AlignRight);
+        grid->addWidget(fields[i], i % rows, (i / rows) * span + 1);
+    }
+    return grid;
+}

@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 
+class QGridLayout;
 class QHBoxLayout;
 class QPushButton;
 
@@ -29,3 +30,8 @@ private:
 // The buttons in one row, centred or (Qt::AlignRight) at its right end.
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons, Qt::Alignment align = Qt::AlignHCenter);
 
+// The fields of an entry screen, each after its label "Label1", "Label2"..., filled column
+// by column with `rows` to a column; a column takes `span` grid columns (label, field and
+// whatever the screen puts after the field).
+QGridLayout* labelledFields(QWidget* screen, const QList<QWidget*>& fields, const QStringList& labels, int rows,
+                            int span = 2);

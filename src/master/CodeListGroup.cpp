@@ -72,15 +72,6 @@ void CodeListGroup::endChange()
     m_locked->setEnabled(true);
 }
 
-// A cell still open in the grid holds what the operator typed last; it belongs to the row.
-void CodeListGroup::commitTyping()
-{
-    if (QWidget* editor = m_grid->indexWidget(m_grid->currentIndex())) {
-        QMetaObject::invokeMethod(m_grid, "commitData", Q_ARG(QWidget*, editor));
-        dropTyping();
-    }
-}
-
 void CodeListGroup::dropTyping()
 {
     if (QWidget* editor = m_grid->indexWidget(m_grid->currentIndex()))
@@ -95,8 +86,6 @@ void CodeListGroup::addSaveClick()
         m_grid->setFocus();
         return;
     }
-    commitTyping();
-    m_grid->setReadOnly(true);
     try {
         m_set->post();
     } catch (const AppError&) {

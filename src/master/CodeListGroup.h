@@ -43,7 +43,6 @@ public:
 private:
     void startChange(bool adding);
     void endChange();
-    void commitTyping();
     void dropTyping();
 
     QWidget* m_screen;

@@ -152,11 +152,27 @@ DBGrid::DBGrid(QWidget* parent, const QString& name, DataSource* source)
 
 void DBGrid::setDataSource(DataSource* source)
 {
-    if (auto* old = m_model->dataSource())
+    if (auto* old = m_model->dataSource()) {
         disconnect(old, &DataSource::currentChanged, this, nullptr);
-    if (source)
+        disconnect(old, &DataSource::updateRecord, this, nullptr);
+    }
+    if (source) {
         connect(source, &DataSource::currentChanged, this, &DBGrid::followSet);
+        connect(source, &DataSource::updateRecord, this, &DBGrid::commitOpenEditor);
+    }
     m_model->setDataSource(source);
+}
+
+// The row is about to be stored: what is typed in its open cell belongs to it, even when
+// the operator has not left the cell (a button posts the row).
+void DBGrid::commitOpenEditor()
+{
+    const QModelIndex index = currentIndex();
+    QWidget* editor = indexWidget(index);
+    if (!editor || !set() || index.row() != set()->recNo())
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void DBGrid::setReadOnly(bool readOnly)

@@ -2,7 +2,8 @@
 // A grid over a data source's result set. The grid's current row and the set's current
 // row are one: moving either moves the other. Read-only by default; when editable, typing
 // a cell puts the set into Edit and moving to another row posts (a refused post shows
-// in the error box and the grid stays on the row).
+// in the error box and the grid stays on the row). Whoever posts the row, a cell still
+// open on it is written to the row first.
 #include "widgets/DataSource.h"
 
 #include <QAbstractTableModel>
@@ -65,6 +66,7 @@ public:
     int currentRow() const;
 
 private:
+    void commitOpenEditor();
     void gridRowChanged(const QModelIndex& current);
     void followSet();
     void applyWidths();

@@ -4,6 +4,8 @@
 #include "support/UiHelpers.h"
 #include "widgets/DBGrid.h"
 
+#include <QLineEdit>
+
 class GridTest : public InitializedDbTest {
 protected:
     void SetUp() override
@@ -110,6 +112,22 @@ TEST_F(GridTest, NewRowTypedInTheGridIsStored)
     set->post();
     EXPECT_EQ(storedNames(), (QStringList{"现金", "支票", "汇款", "刷卡"}));
     EXPECT_EQ(cellText(grid, 3, 1), QStringLiteral("刷卡"));
+}
+
+// A button that posts the row while the operator is still in a cell.
+TEST_F(GridTest, CellStillOpenIsStoredWithTheRow)
+{
+    grid->setReadOnly(false);
+    set->append();
+    typeCell(grid, 3, 0, QStringLiteral("04"));
+    clickCell(grid, 3, 1);
+    grid->edit(grid->currentIndex());
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
+    ASSERT_NE(editor, nullptr);
+    type(editor, QStringLiteral("刷卡"));
+    set->post();
+    EXPECT_EQ(storedNames(), (QStringList{"现金", "支票", "汇款", "刷卡"}));
+    EXPECT_EQ(grid->indexWidget(grid->currentIndex()), nullptr);
 }
 
 TEST_F(GridTest, RefusedPostShowsTheErrorAndKeepsTheRow)

@@ -15,6 +15,8 @@ StatusBar::StatusBar(QWidget* parent, const QString& name) : QStatusBar(parent)
         m_panels[i]->setObjectName(QStringLiteral("%1Panel%2").arg(name).arg(i));
         addWidget(m_panels[i], i == 2 ? 1 : 0);
     }
+    // A label sized before its text is set would show a single character of it.
+    m_panels[0]->setMinimumWidth(m_panels[0]->fontMetrics().horizontalAdvance(QStringLiteral("操作员:")) + 8);
     m_panels[1]->setAlignment(Qt::AlignCenter);
     m_panels[1]->setMinimumWidth(120);
 }

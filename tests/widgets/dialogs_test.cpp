@@ -145,6 +145,18 @@ TEST(StatusBar, ShowsOperatorAndTodayWithoutLeadingZeros)
     EXPECT_EQ(bar->panelText(2), statusDate(QDate::currentDate()));
 }
 
+TEST(StatusBar, OperatorPanelShowsItsWholeCaption)
+{
+    QWidget screen;
+    new QVBoxLayout(&screen);
+    StatusBar* bar = addStatusBar(&screen);
+    screen.resize(300, 80);
+    screen.show();
+    QApplication::processEvents();
+    auto* panel = child<QLabel>(bar, QStringLiteral("StatusBar1Panel0"));
+    EXPECT_GE(panel->width(), panel->fontMetrics().horizontalAdvance(QStringLiteral("操作员:")));
+}
+
 TEST(Controls, EnterInAFieldPressesNoButton)
 {
     QDialog screen;

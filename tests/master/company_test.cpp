@@ -44,15 +44,6 @@ QString u(const char* s)
     return QString::fromUtf8(s);
 }
 
-// Types any text, Chinese included, key by key (QTest::keyClicks knows Latin-1 only).
-void typeText(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 class CompanyScreen : public InitializedDbTest {
 protected:
     static std::unique_ptr<TForm3> open()
@@ -124,15 +115,15 @@ TEST_F(CompanyScreen, ClosingInAnyWaySavesTheCompanyInformation)
 {
     {
         auto screen = open();
-        typeText(child<QLineEdit>(screen.get(), QStringLiteral("Edit1")), QStringLiteral("王's 商行"));
-        typeText(child<QLineEdit>(screen.get(), QStringLiteral("Edit6")), QStringLiteral("266000"));
+        type(child<QLineEdit>(screen.get(), QStringLiteral("Edit1")), QStringLiteral("王's 商行"));
+        type(child<QLineEdit>(screen.get(), QStringLiteral("Edit6")), QStringLiteral("266000"));
         screen->close(); // the window's close box
     }
     EXPECT_EQ(company("yhmc"), QStringLiteral("王's 商行"));
     EXPECT_EQ(company("yb"), QStringLiteral("266000"));
     {
         auto screen = open();
-        typeText(child<QLineEdit>(screen.get(), QStringLiteral("Edit5")), QStringLiteral("张三"));
+        type(child<QLineEdit>(screen.get(), QStringLiteral("Edit5")), QStringLiteral("张三"));
         click(screen.get(), QStringLiteral("BitBtn10"));
         EXPECT_FALSE(screen->isVisible());
     }
@@ -144,8 +135,8 @@ TEST_F(CompanyScreen, ACompanyFieldTooLongForItsColumnSavesNothingButTheScreenCl
 {
     Database::shared().exec(QStringLiteral("update J_yhb set yhmc='旧名称'"));
     auto screen = open();
-    typeText(child<QLineEdit>(screen.get(), QStringLiteral("Edit1")), QStringLiteral("新名称"));
-    typeText(child<QLineEdit>(screen.get(), QStringLiteral("Edit6")), QStringLiteral("1234567")); // postcode holds 6
+    type(child<QLineEdit>(screen.get(), QStringLiteral("Edit1")), QStringLiteral("新名称"));
+    type(child<QLineEdit>(screen.get(), QStringLiteral("Edit6")), QStringLiteral("1234567")); // postcode holds 6
     ModalScript script;
     script.expectBox(QStringLiteral("提示"), QStringLiteral("用户信息保存失败!"));
     screen->close();
@@ -158,7 +149,7 @@ TEST_F(CompanyScreen, AMissingCompanyRowIsInsertedOnClosing)
 {
     Database::shared().exec(QStringLiteral("delete from J_yhb"));
     auto screen = open();
-    typeText(child<QLineEdit>(screen.get(), QStringLiteral("Edit1")), QStringLiteral("岚桥"));
+    type(child<QLineEdit>(screen.get(), QStringLiteral("Edit1")), QStringLiteral("岚桥"));
     screen->close();
     EXPECT_EQ(company("yhmc"), QStringLiteral("岚桥"));
 }
@@ -331,7 +322,7 @@ TEST_F(CompanyScreen, ClosingWhileAddingDropsTheRowButSavesTheCompany)
     EXPECT_FALSE(child<QPushButton>(screen.get(), QStringLiteral("BitBtn10"))->isEnabled());
     typeCell(grid, 0, 0, QStringLiteral("01"));
     typeCell(grid, 0, 1, QStringLiteral("货款"));
-    typeText(child<QLineEdit>(screen.get(), QStringLiteral("Edit1")), QStringLiteral("岚桥"));
+    type(child<QLineEdit>(screen.get(), QStringLiteral("Edit1")), QStringLiteral("岚桥"));
     screen->close(); // the close box still closes
     EXPECT_FALSE(screen->isVisible());
     EXPECT_TRUE(stored(kGroups[1]).isEmpty());
@@ -358,7 +349,7 @@ TEST_F(CompanyScreen, EnterInACompanyFieldPressesNoButton)
 {
     auto screen = open();
     auto* name = child<QLineEdit>(screen.get(), QStringLiteral("Edit1"));
-    typeText(name, QStringLiteral("岚桥"));
+    type(name, QStringLiteral("岚桥"));
     QTest::keyClick(name, Qt::Key_Return);
     EXPECT_EQ(child<QPushButton>(screen.get(), QStringLiteral("BitBtn1"))->text(), QStringLiteral("添加"));
     EXPECT_TRUE(screen->isVisible());

@@ -24,14 +24,6 @@ const QString kRoot = QStringLiteral("公司部门");
 const QString kGeneral = QStringLiteral("综合部门");
 const QString kSales = QStringLiteral("销售部");
 
-void typeText(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 QLineEdit* edit(QWidget* dialog, int n)
 {
     return child<QLineEdit>(dialog, QStringLiteral("Edit%1").arg(n));
@@ -196,11 +188,11 @@ TEST_F(EmployeeTest, AnEmployeeIsAddedToTheSelectedDepartment)
         EXPECT_EQ(combo(d, 1)->currentText(), QStringLiteral("男"));
         EXPECT_EQ(combo(d, 2)->currentText(), QStringLiteral("初中"));
         EXPECT_EQ(combo(d, 2)->count(), 8);
-        typeText(edit(d, 1), QStringLiteral("04"));
+        type(edit(d, 1), QStringLiteral("04"));
         leave(edit(d, 1)); // a new number: no box
-        typeText(edit(d, 2), QStringLiteral("王's"));
+        type(edit(d, 2), QStringLiteral("王's"));
         choose(combo(d, 2), QStringLiteral("大专"));
-        typeText(edit(d, 3), QStringLiteral("30"));
+        type(edit(d, 3), QStringLiteral("30"));
         click(d, QStringLiteral("BitBtn1"));
     });
     EXPECT_EQ(stored(QStringLiteral("04")), QStringLiteral("04 王's 综合部门 男 30 大专"));
@@ -228,10 +220,10 @@ TEST_F(EmployeeTest, RefusedSavesShowTheDialogsMessageAndWriteNothing)
         withEntry(
             QStringLiteral("BitBtn1"),
             [&c](QWidget* d) {
-                typeText(edit(d, 1), c.number);
+                type(edit(d, 1), c.number);
                 leave(edit(d, 1));
-                typeText(edit(d, 2), c.name);
-                typeText(edit(d, 3), c.age);
+                type(edit(d, 2), c.name);
+                type(edit(d, 3), c.age);
                 click(d, QStringLiteral("BitBtn1"));
             },
             [&c](ModalScript& s) {
@@ -256,7 +248,7 @@ TEST_F(EmployeeTest, EditingKeepsTheNumberAndTheDepartment)
         EXPECT_EQ(edit(d, 2)->text(), QStringLiteral("李四"));
         EXPECT_EQ(combo(d, 1)->currentText(), QStringLiteral("女"));
         EXPECT_EQ(combo(d, 2)->currentText(), QStringLiteral("本科"));
-        typeText(edit(d, 2), QStringLiteral("李四'"));
+        type(edit(d, 2), QStringLiteral("李四'"));
         choose(combo(d, 1), QStringLiteral("男"));
         click(d, QStringLiteral("BitBtn1"));
     });
@@ -264,7 +256,7 @@ TEST_F(EmployeeTest, EditingKeepsTheNumberAndTheDepartment)
 
     clickRowOf(QStringLiteral("02"));
     withEntry(QStringLiteral("BitBtn2"), [](QWidget* d) {
-        typeText(edit(d, 3), QStringLiteral("123")); // 年龄 holds 2
+        type(edit(d, 3), QStringLiteral("123")); // 年龄 holds 2
         click(d, QStringLiteral("BitBtn1"));
     }, [](ModalScript& s) { s.expectBox(QStringLiteral("提示"), QStringLiteral("修改数据错误！！")); });
     EXPECT_EQ(stored(QStringLiteral("02")), QStringLiteral("02 李四' 销售部 男  本科"));

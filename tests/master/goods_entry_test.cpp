@@ -21,7 +21,7 @@ QLineEdit* edit(QWidget* dialog, int n)
 void fillAndSave(QWidget* dialog, const QList<std::pair<int, QString>>& texts)
 {
     for (const auto& [n, text] : texts)
-        typeText(edit(dialog, n), text);
+        type(edit(dialog, n), text);
     click(dialog, QStringLiteral("BitBtn1"));
 }
 
@@ -80,7 +80,7 @@ TEST_F(GoodsEntry, AnExistingCodeIsWarnedOnLeavingAndRefusedOnSaving)
     openEntry(
         true,
         [](QWidget* d) {
-            typeText(edit(d, 1), QStringLiteral("001"));
+            type(edit(d, 1), QStringLiteral("001"));
             leave(edit(d, 1));
             fillAndSave(d, {{2, "另一种茶"}});
             EXPECT_FALSE(d->isVisible());
@@ -96,7 +96,7 @@ TEST_F(GoodsEntry, AnExistingCodeIsWarnedOnLeavingAndRefusedOnSaving)
 TEST_F(GoodsEntry, ANewCodeIsNotWarned)
 {
     openEntry(true, [](QWidget* d) {
-        typeText(edit(d, 1), QStringLiteral("002"));
+        type(edit(d, 1), QStringLiteral("002"));
         leave(edit(d, 1)); // no box
         click(d, QStringLiteral("BitBtn2"));
     });
@@ -119,7 +119,7 @@ TEST_F(GoodsEntry, TextsLongerThanTheirColumnsAreRefusedByTheDatabase)
         openEntry(
             true,
             [&](QWidget* d) {
-                typeText(edit(d, 1), QStringLiteral("009"));
+                type(edit(d, 1), QStringLiteral("009"));
                 fillAndSave(d, {{c.box, c.text}});
             },
             [](ModalScript& s) { s.expectBox(QStringLiteral("提示"), QStringLiteral("添加数据错误！！")); });
@@ -139,7 +139,7 @@ TEST_F(GoodsEntry, NonNumbersAreRefusedBeforeAnythingIsWritten)
         openEntry(
             true,
             [&](QWidget* d) {
-                typeText(edit(d, 1), QStringLiteral("009"));
+                type(edit(d, 1), QStringLiteral("009"));
                 fillAndSave(d, {{c.box, c.text}});
                 EXPECT_TRUE(d->isVisible()); // the operator may correct it
                 click(d, QStringLiteral("BitBtn2"));

@@ -19,22 +19,6 @@
 
 #include <memory>
 
-// Types into a line edit key by key like type(), also characters that have no key of their own
-// (Chinese), which arrive as key events carrying their text, as from an input method.
-inline void typeText(QLineEdit* edit, const QString& text)
-{
-    if (!edit->isEnabled())
-        ADD_FAILURE() << "typing into the disabled control " << edit->objectName().toStdString();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (QChar c : text) {
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
-            QTest::keyClick(edit, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
 struct Article {
     QString code;
     QString name;

@@ -207,7 +207,7 @@ TEST_F(GoodsList, NewAndRenamedCategoriesAreKeptInTheTreeFile)
         if (!editor)
             editor = tree->viewport()->findChild<QLineEdit*>();
         ASSERT_NE(editor, nullptr);
-        typeText(editor, QStringLiteral("王's 饮料"));
+        type(editor, QStringLiteral("王's 饮料"));
         QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::processEvents(); // the view takes the text after the key
         EXPECT_EQ(added->text(0), QStringLiteral("王's 饮料"));
@@ -227,7 +227,7 @@ TEST_F(GoodsList, ANodeRenamedToNothingKeepsItsName)
     tree->editItem(tea);
     auto* editor = tree->viewport()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
-    typeText(editor, QStringLiteral("  "));
+    type(editor, QStringLiteral("  "));
     QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::processEvents(); // the view takes the text after the key
     EXPECT_EQ(tea->text(0), kTea);

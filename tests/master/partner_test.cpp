@@ -28,14 +28,6 @@ const QString kRetail = QStringLiteral("零售");   // sub-class of both classes
 const QString kFactory = QStringLiteral("工厂");  // sub-class of the suppliers
 const QString kNamed = QStringLiteral("王's 商行");
 
-void typeText(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 QLineEdit* edit(QWidget* dialog, int n)
 {
     return child<QLineEdit>(dialog, QStringLiteral("Edit%1").arg(n));
@@ -220,11 +212,11 @@ TEST_F(PartnerTest, APartnerAddedUnderASubClassCarriesItsClassAndSubClass)
     withEntry(QStringLiteral("BitBtn1"), [](QWidget* d) {
         EXPECT_TRUE(edit(d, 1)->isEnabled());
         EXPECT_EQ(edit(d, 2)->text(), QString());
-        typeText(edit(d, 1), QStringLiteral("B2"));
+        type(edit(d, 1), QStringLiteral("B2"));
         leave(edit(d, 1)); // a new code: no box
-        typeText(edit(d, 2), QStringLiteral("丁店"));
-        typeText(edit(d, 3), QStringLiteral("老丁"));
-        typeText(edit(d, 12), QStringLiteral("6222"));
+        type(edit(d, 2), QStringLiteral("丁店"));
+        type(edit(d, 3), QStringLiteral("老丁"));
+        type(edit(d, 12), QStringLiteral("6222"));
         click(d, QStringLiteral("BitBtn1"));
     });
     EXPECT_EQ(stored(QStringLiteral("B2")), QStringLiteral("B2 丁店 购货商 零售 老丁"));
@@ -241,9 +233,9 @@ TEST_F(PartnerTest, ADuplicateCodeIsWarnedOnLeavingTheFieldAndRefusedOnSaving)
     withEntry(
         QStringLiteral("BitBtn1"),
         [](QWidget* d) {
-            typeText(edit(d, 1), QStringLiteral("B1"));
+            type(edit(d, 1), QStringLiteral("B1"));
             leave(edit(d, 1));
-            typeText(edit(d, 2), QStringLiteral("冒名"));
+            type(edit(d, 2), QStringLiteral("冒名"));
             click(d, QStringLiteral("BitBtn1"));
         },
         [](ModalScript& s) {
@@ -276,7 +268,7 @@ TEST_F(PartnerTest, EditingChangesTheFieldsButNotTheCodeOrTheClass)
         EXPECT_EQ(edit(d, 1)->text(), QStringLiteral("S2"));
         EXPECT_EQ(edit(d, 2)->text(), QStringLiteral("甲店"));
         EXPECT_EQ(edit(d, 3)->text(), QStringLiteral("联系人"));
-        typeText(edit(d, 2), QStringLiteral("甲's 新店"));
+        type(edit(d, 2), QStringLiteral("甲's 新店"));
         click(d, QStringLiteral("BitBtn1"));
     });
     EXPECT_EQ(stored(QStringLiteral("S2")), QStringLiteral("S2 甲's 新店 供货商 零售 联系人"));
@@ -289,7 +281,7 @@ TEST_F(PartnerTest, CancelWritesNothing)
     select({kRoot, kSuppliers, kRetail});
     clickRowOf(QStringLiteral("S2"));
     withEntry(QStringLiteral("BitBtn2"), [](QWidget* d) {
-        typeText(edit(d, 2), QStringLiteral("不存"));
+        type(edit(d, 2), QStringLiteral("不存"));
         click(d, QStringLiteral("BitBtn2"));
     });
     EXPECT_EQ(stored(QStringLiteral("S2")), QStringLiteral("S2 甲店 供货商 零售 联系人"));
@@ -339,9 +331,9 @@ TEST_F(PartnerTest, APartnerWithAQuoteInItsNameIsSavedFoundListedAndDeleted)
     open();
     select({kRoot, kBuyers, kRetail});
     withEntry(QStringLiteral("BitBtn1"), [](QWidget* d) {
-        typeText(edit(d, 1), QStringLiteral("W'1"));
+        type(edit(d, 1), QStringLiteral("W'1"));
         leave(edit(d, 1));
-        typeText(edit(d, 2), kNamed);
+        type(edit(d, 2), kNamed);
         click(d, QStringLiteral("BitBtn1"));
     });
     EXPECT_EQ(stored(QStringLiteral("W'1")), QStringLiteral("W'1 王's 商行 购货商 零售 "));

@@ -429,3 +429,32 @@ TEST_F(PurchaseScreenTest, PrintShowsThePreviewOfTheCurrentVoucher)
     click(f.BitBtn8);
     script.verify();
 }
+
+// "去除" stays enabled while a header is edited; saving the header afterwards must not
+// write back the totals it held when the edit began.
+TEST_F(PurchaseScreenTest, RemovalsDuringAnEditSurviveTheSave)
+{
+    addVoucher("CG1001044_001");
+    TForm8& f = open();
+    addLine("A01", "4", "2");
+    addLine("A02", "1", "5");
+    pay("P1", "6");
+    click(f.BitBtn6);
+    type(f.DBEdit1, "FP9");
+
+    clickCell(f.DBGrid1, 1);
+    ModalScript script;
+    script.expectBox(kInfo, "确定将删除: 垫片 吗？", QMessageBox::Ok, QMessageBox::Warning)
+        .expectBox(kInfo, "确定将删除: P1 吗？", QMessageBox::Ok, QMessageBox::Warning);
+    click(f.BitBtn11);
+    clickCell(f.DBGrid2, 0);
+    click(f.BitBtn13);
+    script.verify();
+    click(f.BitBtn5);
+
+    EXPECT_EQ(text("select fph from J_cgb"), "FP9");
+    EXPECT_EQ(due("CG1001044_001"), 8);
+    EXPECT_EQ(paid("CG1001044_001"), 0);
+    EXPECT_EQ(cash(), 1000);
+    EXPECT_EQ(figures(), QStringList({"8", "0", "8"}));
+}

@@ -1,11 +1,11 @@
 #include "master/CategoryTreeParts.h"
 
+#include "db/ResultSet.h"
 #include "master/TreeFile.h"
 #include "widgets/Controls.h"
 #include "widgets/DBGrid.h"
 #include "widgets/StatusBar.h"
 
-#include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -79,51 +79,56 @@ void removeNode(QTreeWidget* tree, QTreeWidgetItem* node)
     }
 }
 
-TreeListParts buildTreeList(QDialog* screen, DataSource* source, const TreeListTexts& texts)
+} // namespace treeparts
+
+TreeListScreen::TreeListScreen(QWidget* parent, const QString& name, const QString& caption,
+                               const treeparts::TreeListTexts& texts)
+    : Screen(parent, name, caption)
 {
-    TreeListParts parts;
-    parts.tree = makeTree(screen, QStringLiteral("TreeView1"));
-    parts.menu = new QMenu(screen);
-    parts.menu->setObjectName(QStringLiteral("PopupMenu1"));
-    parts.newNode = parts.menu->addAction(texts.newNode);
-    parts.newNode->setObjectName(QStringLiteral("N1"));
-    parts.deleteNode = parts.menu->addAction(texts.deleteNode);
-    parts.deleteNode->setObjectName(QStringLiteral("N2"));
+    m_list = new ResultSet(this);
+    m_source = new DataSource(this, m_list);
 
-    parts.heading = makeHint(screen, QStringLiteral("Label2"), QStringLiteral("提示："), true);
-    parts.hint1 = makeHint(screen, QStringLiteral("Label1"), texts.hint1, false);
-    parts.hint3 = makeHint(screen, QStringLiteral("Label3"), texts.hint3, false);
+    TreeView1 = treeparts::makeTree(this, QStringLiteral("TreeView1"));
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    N1 = PopupMenu1->addAction(texts.newNode);
+    N1->setObjectName(QStringLiteral("N1"));
+    N2 = PopupMenu1->addAction(texts.deleteNode);
+    N2->setObjectName(QStringLiteral("N2"));
 
-    parts.grid = new DBGrid(screen, QStringLiteral("DBGrid1"), source);
-    parts.grid->setReadOnly(true);
+    Label2 = treeparts::makeHint(this, QStringLiteral("Label2"), QStringLiteral("提示："), true);
+    Label1 = treeparts::makeHint(this, QStringLiteral("Label1"), texts.hint1, false);
+    Label3 = treeparts::makeHint(this, QStringLiteral("Label3"), texts.hint3, false);
 
+    DBGrid1 = new DBGrid(this, QStringLiteral("DBGrid1"), m_source);
+    DBGrid1->setReadOnly(true);
+
+    QPushButton** const members[] = {&BitBtn1, &BitBtn2, &BitBtn3, &BitBtn4, &BitBtn5, &BitBtn6};
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (const auto& [name, caption] : texts.buttons) {
-        parts.buttons << makeButton(screen, name, caption);
-        buttons->addWidget(parts.buttons.last());
+    for (const auto& [buttonName, buttonCaption] : texts.buttons) {
+        QPushButton* button = makeButton(this, buttonName, buttonCaption);
+        const int number = buttonName.mid(6).toInt(); // "BitBtn<n>"
+        Q_ASSERT(number >= 1 && number <= 6);
+        *members[number - 1] = button;
+        buttons->addWidget(button);
     }
     buttons->addStretch();
 
     auto* left = new QVBoxLayout;
-    left->addWidget(parts.tree, 1);
-    left->addWidget(parts.heading);
-    left->addWidget(parts.hint1);
-    left->addWidget(parts.hint3);
+    left->addWidget(TreeView1, 1);
+    left->addWidget(Label2);
+    left->addWidget(Label1);
+    left->addWidget(Label3);
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
-    top->addWidget(parts.grid, 4);
-    auto* layout = new QVBoxLayout(screen);
+    top->addWidget(DBGrid1, 4);
+    auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
-    parts.statusBar = addStatusBar(screen, false);
-    screen->resize(900, 520);
+    StatusBar1 = addStatusBar(this, false);
+    resize(900, 520);
 
-    QTreeWidget* tree = parts.tree;
-    QMenu* menu = parts.menu;
-    QObject::connect(tree, &QWidget::customContextMenuRequested, screen,
-                     [tree, menu](const QPoint& pos) { menu->popup(tree->viewport()->mapToGlobal(pos)); });
-    return parts;
+    connect(TreeView1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenu1->popup(TreeView1->viewport()->mapToGlobal(pos)); });
 }
-
-} // namespace treeparts

@@ -1,5 +1,7 @@
 #pragma once
 // What the partner, department and goods screens do alike with their class tree.
+#include "widgets/Screen.h"
+
 #include <QList>
 #include <QString>
 
@@ -8,13 +10,13 @@
 class DataSource;
 class DBGrid;
 class QAction;
-class QDialog;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
+class ResultSet;
 class StatusBar;
 
 namespace treeparts {
@@ -39,25 +41,40 @@ struct TreeListTexts {
     QString deleteNode; // N2
     QString hint1;      // Label1, under "提示："
     QString hint3;      // Label3
-    // The buttons under the grid, left to right: object name and caption.
+    // The buttons under the grid, left to right: object name ("BitBtn1".."BitBtn6") and caption.
     QList<std::pair<QString, QString>> buttons;
 };
 
-struct TreeListParts {
-    QTreeWidget* tree;
-    QMenu* menu;
-    QAction* newNode;
-    QAction* deleteNode;
-    QLabel* heading; // Label2 "提示："
-    QLabel* hint1;
-    QLabel* hint3;
-    DBGrid* grid;
-    QList<QPushButton*> buttons; // in the order of TreeListTexts::buttons
-    StatusBar* statusBar;        // not filled yet
-};
-
-// Builds and lays out a tree + list screen: the class tree with its popup menu and hints
-// on the left, the read-only grid over source on the right, the buttons centred below.
-TreeListParts buildTreeList(QDialog* screen, DataSource* source, const TreeListTexts& texts);
 
 } // namespace treeparts
+
+// A tree + list screen: the class tree with its popup menu and hints on the left, the
+// read-only grid over the list's rows on the right, the buttons centred below.
+class TreeListScreen : public Screen {
+    Q_OBJECT
+public:
+    QTreeWidget* TreeView1;
+    QMenu* PopupMenu1;
+    QAction* N1;
+    QAction* N2;
+    QLabel* Label2;
+    QLabel* Label1;
+    QLabel* Label3;
+    DBGrid* DBGrid1;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* BitBtn3 = nullptr;
+    QPushButton* BitBtn4 = nullptr;
+    QPushButton* BitBtn5 = nullptr;
+    QPushButton* BitBtn6 = nullptr;
+    StatusBar* StatusBar1;
+
+    // The list's rows.
+    ResultSet* list() const { return m_list; }
+
+protected:
+    TreeListScreen(QWidget* parent, const QString& name, const QString& caption, const treeparts::TreeListTexts& texts);
+
+    ResultSet* m_list;
+    DataSource* m_source;
+};

@@ -30,37 +30,17 @@ const QString kRoot = QStringLiteral("公司部门");
 const QString kSelectDepartment = QStringLiteral("请选择具体公司部门");
 } // namespace
 
-TForm51::TForm51(QWidget* parent) : Screen(parent, QStringLiteral("Form51"), QStringLiteral("部门、职工设置"))
+TForm51::TForm51(QWidget* parent)
+    : TreeListScreen(parent, QStringLiteral("Form51"), QStringLiteral("部门、职工设置"),
+                     {QStringLiteral("新建部门"), QStringLiteral("删除部门"), QStringLiteral("用户可以在公司部门下 "),
+                      QStringLiteral(" 添加新公司部门          "),
+                      {{QStringLiteral("BitBtn1"), QStringLiteral("添加")},
+                       {QStringLiteral("BitBtn2"), QStringLiteral("修改")},
+                       {QStringLiteral("BitBtn3"), QStringLiteral("删除")},
+                       {QStringLiteral("BitBtn6"), QStringLiteral("查询")},
+                       {QStringLiteral("BitBtn4"), QStringLiteral("导出EXCEL")},
+                       {QStringLiteral("BitBtn5"), QStringLiteral("退出")}}})
 {
-    m_list = new ResultSet(this);
-    m_source = new DataSource(this, m_list);
-
-    const treeparts::TreeListParts parts = treeparts::buildTreeList(
-        this, m_source,
-        {QStringLiteral("新建部门"), QStringLiteral("删除部门"), QStringLiteral("用户可以在公司部门下 "),
-         QStringLiteral(" 添加新公司部门          "),
-         {{QStringLiteral("BitBtn1"), QStringLiteral("添加")},
-          {QStringLiteral("BitBtn2"), QStringLiteral("修改")},
-          {QStringLiteral("BitBtn3"), QStringLiteral("删除")},
-          {QStringLiteral("BitBtn6"), QStringLiteral("查询")},
-          {QStringLiteral("BitBtn4"), QStringLiteral("导出EXCEL")},
-          {QStringLiteral("BitBtn5"), QStringLiteral("退出")}}});
-    TreeView1 = parts.tree;
-    PopupMenu1 = parts.menu;
-    N1 = parts.newNode;
-    N2 = parts.deleteNode;
-    Label2 = parts.heading;
-    Label1 = parts.hint1;
-    Label3 = parts.hint3;
-    DBGrid1 = parts.grid;
-    BitBtn1 = parts.buttons[0];
-    BitBtn2 = parts.buttons[1];
-    BitBtn3 = parts.buttons[2];
-    BitBtn6 = parts.buttons[3];
-    BitBtn4 = parts.buttons[4];
-    BitBtn5 = parts.buttons[5];
-    StatusBar1 = parts.statusBar;
-
     onClick(BitBtn1, this, &TForm51::BitBtn1Click);
     onClick(BitBtn2, this, &TForm51::BitBtn2Click);
     onClick(BitBtn3, this, &TForm51::BitBtn3Click);

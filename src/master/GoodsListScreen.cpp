@@ -33,37 +33,17 @@ const QString kRoot = QStringLiteral("我的库房");
 
 using treeparts::levelOf;
 
-TForm6::TForm6(QWidget* parent) : Screen(parent, QStringLiteral("Form6"), QStringLiteral("库存商品信息"))
+TForm6::TForm6(QWidget* parent)
+    : TreeListScreen(parent, QStringLiteral("Form6"), QStringLiteral("库存商品信息"),
+                     {QStringLiteral("新建商品分类"), QStringLiteral("删除商品分类"), QStringLiteral("用户可以在我的库房下      "),
+                      QStringLiteral(" 添加新商品类别          "),
+                      {{QStringLiteral("BitBtn1"), QStringLiteral("添加")},
+                       {QStringLiteral("BitBtn2"), QStringLiteral("修改")},
+                       {QStringLiteral("BitBtn3"), QStringLiteral("删除")},
+                       {QStringLiteral("BitBtn4"), QStringLiteral("查询")},
+                       {QStringLiteral("BitBtn5"), QStringLiteral("导出EXCEL")},
+                       {QStringLiteral("BitBtn6"), QStringLiteral("退出")}}})
 {
-    m_list = new ResultSet(this);
-    m_source = new DataSource(this, m_list);
-
-    const treeparts::TreeListParts parts = treeparts::buildTreeList(
-        this, m_source,
-        {QStringLiteral("新建商品分类"), QStringLiteral("删除商品分类"), QStringLiteral("用户可以在我的库房下      "),
-         QStringLiteral(" 添加新商品类别          "),
-         {{QStringLiteral("BitBtn1"), QStringLiteral("添加")},
-          {QStringLiteral("BitBtn2"), QStringLiteral("修改")},
-          {QStringLiteral("BitBtn3"), QStringLiteral("删除")},
-          {QStringLiteral("BitBtn4"), QStringLiteral("查询")},
-          {QStringLiteral("BitBtn5"), QStringLiteral("导出EXCEL")},
-          {QStringLiteral("BitBtn6"), QStringLiteral("退出")}}});
-    TreeView1 = parts.tree;
-    PopupMenu1 = parts.menu;
-    N1 = parts.newNode;
-    N2 = parts.deleteNode;
-    Label2 = parts.heading;
-    Label1 = parts.hint1;
-    Label3 = parts.hint3;
-    DBGrid1 = parts.grid;
-    BitBtn1 = parts.buttons[0];
-    BitBtn2 = parts.buttons[1];
-    BitBtn3 = parts.buttons[2];
-    BitBtn4 = parts.buttons[3];
-    BitBtn5 = parts.buttons[4];
-    BitBtn6 = parts.buttons[5];
-    StatusBar1 = parts.statusBar;
-
     onClick(BitBtn1, this, &TForm6::BitBtn1Click);
     onClick(BitBtn2, this, &TForm6::BitBtn2Click);
     onClick(BitBtn3, this, &TForm6::BitBtn3Click);

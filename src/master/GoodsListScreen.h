@@ -1,20 +1,11 @@
 #pragma once
 // TForm6 "库存商品信息": the goods list with its category tree; also the goods picker of
 // the voucher-line dialogs (myvar::goodsPickMode 1 to 5), which are then its parent.
-#include "widgets/Screen.h"
+#include "master/CategoryTreeParts.h"
 
-class DataSource;
-class DBGrid;
-class QAction;
-class QLabel;
-class QMenu;
-class QPushButton;
-class QTreeWidget;
 class QTreeWidgetItem;
-class ResultSet;
-class StatusBar;
 
-class TForm6 : public Screen {
+class TForm6 : public TreeListScreen {
     Q_OBJECT
 public:
     explicit TForm6(QWidget* parent = nullptr);
@@ -22,25 +13,6 @@ public:
     // The first two lines of every list query; a third line picks the rows.
     static const QString listQuery1;
     static const QString listQuery2;
-
-    QTreeWidget* TreeView1;
-    QMenu* PopupMenu1;
-    QAction* N1;
-    QAction* N2;
-    QLabel* Label2;
-    QLabel* Label1;
-    QLabel* Label3;
-    DBGrid* DBGrid1;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
-    QPushButton* BitBtn3;
-    QPushButton* BitBtn4;
-    QPushButton* BitBtn5;
-    QPushButton* BitBtn6;
-    StatusBar* StatusBar1;
-
-    // The list's rows.
-    ResultSet* list() const { return m_list; }
 
     void FormShow() override;
     void TreeView1Change();
@@ -61,7 +33,4 @@ private:
     void refreshList(bool afterChange);
     void openEntry(bool adding);
     void pickInto(QWidget* dialog);
-
-    ResultSet* m_list;
-    DataSource* m_source;
 };

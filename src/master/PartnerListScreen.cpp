@@ -31,37 +31,17 @@ const QString kSelectSubClass = QStringLiteral("请选择具体客户类别");
 const QString kSelectClass = QStringLiteral("请正确选择客户类别");
 } // namespace
 
-TForm4::TForm4(QWidget* parent) : Screen(parent, QStringLiteral("Form4"), QStringLiteral("客户管理"))
+TForm4::TForm4(QWidget* parent)
+    : TreeListScreen(parent, QStringLiteral("Form4"), QStringLiteral("客户管理"),
+                     {QStringLiteral("新建客户类"), QStringLiteral("删除客户类"), QStringLiteral("用户可以在公司部门下       "),
+                      QStringLiteral(" 添加新公司部门          "),
+                      {{QStringLiteral("BitBtn1"), QStringLiteral("添加")},
+                       {QStringLiteral("BitBtn2"), QStringLiteral("修改")},
+                       {QStringLiteral("BitBtn3"), QStringLiteral("删除")},
+                       {QStringLiteral("BitBtn4"), QStringLiteral("查询")},
+                       {QStringLiteral("BitBtn5"), QStringLiteral("导出EXCEL")},
+                       {QStringLiteral("BitBtn6"), QStringLiteral("退出")}}})
 {
-    m_list = new ResultSet(this);
-    m_source = new DataSource(this, m_list);
-
-    const treeparts::TreeListParts parts = treeparts::buildTreeList(
-        this, m_source,
-        {QStringLiteral("新建客户类"), QStringLiteral("删除客户类"), QStringLiteral("用户可以在公司部门下       "),
-         QStringLiteral(" 添加新公司部门          "),
-         {{QStringLiteral("BitBtn1"), QStringLiteral("添加")},
-          {QStringLiteral("BitBtn2"), QStringLiteral("修改")},
-          {QStringLiteral("BitBtn3"), QStringLiteral("删除")},
-          {QStringLiteral("BitBtn4"), QStringLiteral("查询")},
-          {QStringLiteral("BitBtn5"), QStringLiteral("导出EXCEL")},
-          {QStringLiteral("BitBtn6"), QStringLiteral("退出")}}});
-    TreeView1 = parts.tree;
-    PopupMenu1 = parts.menu;
-    N1 = parts.newNode;
-    N2 = parts.deleteNode;
-    Label2 = parts.heading;
-    Label1 = parts.hint1;
-    Label3 = parts.hint3;
-    DBGrid1 = parts.grid;
-    BitBtn1 = parts.buttons[0];
-    BitBtn2 = parts.buttons[1];
-    BitBtn3 = parts.buttons[2];
-    BitBtn4 = parts.buttons[3];
-    BitBtn5 = parts.buttons[4];
-    BitBtn6 = parts.buttons[5];
-    StatusBar1 = parts.statusBar;
-
     onClick(BitBtn1, this, &TForm4::BitBtn1Click);
     onClick(BitBtn2, this, &TForm4::BitBtn2Click);
     onClick(BitBtn3, this, &TForm4::BitBtn3Click);

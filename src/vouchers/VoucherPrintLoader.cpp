@@ -46,6 +46,17 @@ QString figure(Database& db, const QString& sql)
 
 } // namespace
 
+void loadVoucherPrintCompany(VoucherPrintData& data, Database& db)
+{
+    ResultSet company(db);
+    company.open(QStringLiteral("select yhmc,dz,dh1 from J_yhb"));
+    if (!company.isEmpty()) {
+        data.companyName = company.text(QStringLiteral("yhmc"));
+        data.companyAddress = company.text(QStringLiteral("dz"));
+        data.companyPhone = company.text(QStringLiteral("dh1"));
+    }
+}
+
 VoucherPrintData loadVoucherPrintData(VoucherPrintKind kind, const QString& number, Database& db)
 {
     const KindTables& k = tablesOf(kind);
@@ -55,13 +66,7 @@ VoucherPrintData loadVoucherPrintData(VoucherPrintKind kind, const QString& numb
     VoucherPrintData data;
     data.kind = kind;
 
-    ResultSet company(db);
-    company.open(QStringLiteral("select yhmc,dz,dh1 from J_yhb"));
-    if (!company.isEmpty()) {
-        data.companyName = company.text(QStringLiteral("yhmc"));
-        data.companyAddress = company.text(QStringLiteral("dz"));
-        data.companyPhone = company.text(QStringLiteral("dh1"));
-    }
+    loadVoucherPrintCompany(data, db);
 
     ResultSet head(db);
     head.open(QStringLiteral("select * from %1 where pzh=%2").arg(header, key));

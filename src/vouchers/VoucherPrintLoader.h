@@ -6,6 +6,10 @@
 
 class Database;
 
+// Fills the company's name, address and telephone from the first row of J_yhb; an empty
+// table leaves them empty, a failing query throws DbError.
+void loadVoucherPrintCompany(VoucherPrintData& data, Database& db);
+
 // Throws DbError when a query fails (a missing company table included) and AppError when
 // there is no voucher with this number. An empty company table gives empty company texts.
 VoucherPrintData loadVoucherPrintData(VoucherPrintKind kind, const QString& number,

@@ -7,6 +7,7 @@
 #include "vouchers/VoucherBook.h"
 #include "vouchers/VoucherNumber.h"
 #include "vouchers/VoucherPrintForm.h"
+#include "vouchers/VoucherPrintLoader.h"
 #include "widgets/Controls.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DataControls.h"
@@ -376,7 +377,32 @@ void VoucherScreen::BitBtn7Click()
 
 void VoucherScreen::BitBtn8Click()
 {
-    showVoucherPrint(voucherPrintKindOfPrefix(m_kind.prefix), currentNumber(), this);
+    if (DBText1->text().isEmpty())
+        return;
+    VoucherPrintData data;
+    data.kind = voucherPrintKindOfPrefix(m_kind.prefix);
+    loadVoucherPrintCompany(data, Database::shared());
+    // The voucher prints as this screen shows it.
+    data.number = DBText1->text();
+    data.date = DBEdit2->text();
+    data.category = DBComboBox1->currentText();
+    data.partner = DBComboBox2->currentText();
+    data.person = DBComboBox3->currentText();
+    data.approver = DBComboBox4->currentText();
+    data.remark = DBEdit4->text();
+    data.settled = DBCheckBox1->isChecked();
+    data.due = Label18->text();
+    data.paid = Label20->text();
+    data.outstanding = Label15->text();
+    static const char* const columns[] = {"商品代码", "商品名称", "单位", "单价", "数量", "金额"};
+    for (int row = 0; row < m_lines->recordCount(); ++row) {
+        QStringList texts;
+        for (const char* column : columns)
+            texts << displayText(m_lines->valueAt(row, m_lines->fieldIndex(QString::fromUtf8(column))));
+        data.lines.append({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]});
+    }
+    TForm40 form(data, this);
+    form.exec();
 }
 
 void VoucherScreen::BitBtn9Click()

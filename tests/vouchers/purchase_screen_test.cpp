@@ -412,18 +412,40 @@ TEST_F(PurchaseScreenTest, CalendarsWriteTheDateBoxes)
     EXPECT_EQ(text("select cgrq from J_cgb"), "2004-05-06");
 }
 
-TEST_F(PurchaseScreenTest, PrintShowsThePreviewOfTheCurrentVoucher)
+TEST_F(PurchaseScreenTest, PrintShowsTheVoucherAsTheScreenShowsIt)
 {
-    addVoucher("CG1001044_001");
+    run("delete from J_yhb");
+    run("insert into J_yhb(yhmc,dz,dh1) values(' 岚桥商行 ','青岛路1号','0532-1234')");
+    run("insert into J_cgb(pzh,fph,ghs,rklb,cgy,shr,bz,fqf,cgrq,jzrq) "
+        "values('CG1001044_001','FP1','华丰公司',' 进货 ','张三','李四','急件',1,'2004/4/15','2004/5/1')");
     TForm8& f = open();
+    addLine("A02", "2.5", "3");
     addLine("A01", "4", "2");
+    pay("P1", "5");
     ModalScript script;
-    script.onDialog("TForm40", [](QWidget* d) {
+    script.onDialog("TForm40", [&](QWidget* d) {
         auto* preview = qobject_cast<TForm40*>(d);
         ASSERT_NE(preview, nullptr);
-        EXPECT_EQ(preview->data().number, "CG1001044_001");
-        EXPECT_EQ(preview->data().lines.size(), 1);
-        EXPECT_EQ(preview->data().due, "8");
+        const VoucherPrintData& p = preview->data();
+        EXPECT_EQ(p.companyName, " 岚桥商行 ");
+        EXPECT_EQ(p.companyAddress, "青岛路1号");
+        EXPECT_EQ(p.companyPhone, "0532-1234");
+        const QStringList shown{f.DBText1->text(),        f.DBEdit2->text(),         f.DBComboBox1->currentText(),
+                                f.DBComboBox2->currentText(), f.DBComboBox3->currentText(), f.DBComboBox4->currentText(),
+                                f.DBEdit4->text()};
+        EXPECT_EQ(shown, QStringList({"CG1001044_001", "2004/4/15", " 进货 ", "华丰公司", "张三", "李四", "急件"}));
+        EXPECT_EQ(QStringList({p.number, p.date, p.category, p.partner, p.person, p.approver, p.remark}), shown);
+        EXPECT_TRUE(p.settled);
+        EXPECT_EQ(QStringList({p.due, p.paid, p.outstanding}), figures());
+        EXPECT_EQ(figures(), QStringList({"15.5", "5", "10.5"}));
+        ASSERT_EQ(p.lines.size(), 2);
+        const VoucherPrintLine& first = p.lines[0]; // ordered by code, as the grid
+        EXPECT_EQ(QStringList({first.code, first.name, first.unit, first.price, first.quantity, first.amount}),
+                  QStringList({"A01", "螺丝", "个", "4", "2", "8"}));
+        EXPECT_EQ(p.lines[1].amount, "7.5");
+        const QVector<VoucherPrintText> title = preview->document().pages[0].textsNamed("QRLabel1");
+        ASSERT_EQ(title.size(), 1);
+        EXPECT_EQ(title[0].text, "岚桥商行商品入库单");
         preview->reject();
     });
     click(f.BitBtn8);

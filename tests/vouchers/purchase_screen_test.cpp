@@ -189,6 +189,9 @@ TEST_F(PurchaseScreenTest, LinesAndPaymentsEndToEnd)
             leave(child<QLineEdit>(d, "Edit1"));
             EXPECT_EQ(child<QLineEdit>(d, "Edit2")->text(), "螺丝");
             EXPECT_EQ(child<QLineEdit>(d, "Edit3")->text(), "华丰厂");
+            EXPECT_EQ(child<QLineEdit>(d, "Edit4")->text(), "五金");
+            EXPECT_EQ(child<QLineEdit>(d, "Edit5")->text(), "华丰");
+            EXPECT_EQ(child<QLineEdit>(d, "Edit6")->text(), "M6");
             EXPECT_EQ(child<QLineEdit>(d, "Edit7")->text(), "个");
             EXPECT_EQ(child<QLineEdit>(d, "Edit8")->text(), "10");
             EXPECT_EQ(child<QLineEdit>(d, "Edit9")->text(), "4");

@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 TForm52::TForm52(QWidget* parent, bool adding, ResultSet* listRows, const QString& department)
-    : Screen(parent, QStringLiteral("Form52"), QStringLiteral("职工信息录入")),
-      m_adding(adding), m_listRows(listRows), m_department(department)
+    : EntryScreen(parent, QStringLiteral("Form52"), QStringLiteral("职工信息录入"), adding, listRows),
+      m_department(department)
 {
     Edit1 = makeEdit(this, QStringLiteral("Edit1"), 4);
     Edit2 = makeEdit(this, QStringLiteral("Edit2"), 30);
@@ -36,15 +36,9 @@ TForm52::TForm52(QWidget* parent, bool adding, ResultSet* listRows, const QStrin
                                 QStringLiteral("职务："),     QStringLiteral("手机："), QStringLiteral("住址："),
                                 QStringLiteral("爱好：")};
     QGridLayout* grid = labelledFields(this, fields, labels, 5);
-    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
-    BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("取消"));
-    auto* buttons = buttonRow({BitBtn1, BitBtn2}, Qt::AlignRight);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layOutEntry(grid, QStringLiteral("取消"));
 
     onClick(BitBtn1, this, &TForm52::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::close);
     onExit(Edit1, this, &TForm52::Edit1Exit);
 }
 

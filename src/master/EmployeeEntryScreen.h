@@ -1,14 +1,12 @@
 #pragma once
 // TForm52 "职工信息录入": the employee dialog of the department screen, adding or editing
 // one employee.
-#include "widgets/Screen.h"
+#include "master/EntryScreen.h"
 
 class QComboBox;
 class QLineEdit;
-class QPushButton;
-class ResultSet;
 
-class TForm52 : public Screen {
+class TForm52 : public EntryScreen {
     Q_OBJECT
 public:
     // adding: a new employee of the department. Editing: the employee listRows stands on;
@@ -25,8 +23,6 @@ public:
     QLineEdit* Edit6;     // 手机
     QLineEdit* Edit7;     // 住址
     QLineEdit* Edit8;     // 爱好
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
 
     void FormShow() override;
     void Edit1Exit();
@@ -35,7 +31,5 @@ public:
 private:
     void setFields(ResultSet& rs);
 
-    bool m_adding;
-    ResultSet* m_listRows;
     QString m_department;
 };

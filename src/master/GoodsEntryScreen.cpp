@@ -21,8 +21,8 @@ const QStringList kHeadings = {
 } // namespace
 
 TForm7::TForm7(QWidget* parent, bool adding, ResultSet* listRows, const QString& category)
-    : Screen(parent, QStringLiteral("Form7"), QStringLiteral("商品信息")),
-      m_adding(adding), m_listRows(listRows), m_category(category)
+    : EntryScreen(parent, QStringLiteral("Form7"), QStringLiteral("商品信息"), adding, listRows),
+      m_category(category)
 {
     struct Field {
         QLineEdit** edit;
@@ -61,15 +61,9 @@ TForm7::TForm7(QWidget* parent, bool adding, ResultSet* listRows, const QString&
     for (QLineEdit* e : {Edit7, Edit8, Edit9, Edit10, Edit11})
         e->setText(QStringLiteral("0"));
 
-    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
-    BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("退出"));
-    auto* buttons = buttonRow({BitBtn1, BitBtn2}, Qt::AlignRight);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layOutEntry(grid, QStringLiteral("退出"));
 
     onClick(BitBtn1, this, &TForm7::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::close);
     onExit(Edit1, this, &TForm7::Edit1Exit);
 }
 

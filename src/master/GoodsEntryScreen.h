@@ -1,13 +1,11 @@
 #pragma once
 // TForm7 "商品信息": the entry dialog of the goods list, adding or editing one article.
-#include "widgets/Screen.h"
+#include "master/EntryScreen.h"
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
-class ResultSet;
 
-class TForm7 : public Screen {
+class TForm7 : public EntryScreen {
     Q_OBJECT
 public:
     // adding: a new article filed under category. Editing: the article listRows stands on.
@@ -26,8 +24,6 @@ public:
     QLineEdit* Edit11; // 库存下限
     QLineEdit* Edit12; // 货位
     QLineEdit* Edit13; // 备注
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
 
     void FormShow() override;
     void Edit1Exit();
@@ -36,7 +32,5 @@ public:
 private:
     QList<QLineEdit*> edits() const;
 
-    bool m_adding;
-    ResultSet* m_listRows;
     QString m_category;
 };

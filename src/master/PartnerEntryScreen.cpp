@@ -21,8 +21,8 @@ const QStringList kHeadings = {
 } // namespace
 
 TForm5::TForm5(QWidget* parent, bool adding, ResultSet* listRows, const QString& className, const QString& subClass)
-    : Screen(parent, QStringLiteral("Form5"), QStringLiteral("客户信息")),
-      m_adding(adding), m_listRows(listRows), m_className(className), m_subClass(subClass)
+    : EntryScreen(parent, QStringLiteral("Form5"), QStringLiteral("客户信息"), adding, listRows),
+      m_className(className), m_subClass(subClass)
 {
     struct Field {
         QLineEdit** edit;
@@ -43,15 +43,9 @@ TForm5::TForm5(QWidget* parent, bool adding, ResultSet* listRows, const QString&
         labels << QString::fromUtf8(fields[i].label);
     }
     QGridLayout* grid = labelledFields(this, edits, labels, 6);
-    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
-    BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("取消"));
-    auto* buttons = buttonRow({BitBtn1, BitBtn2}, Qt::AlignRight);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layOutEntry(grid, QStringLiteral("取消"));
 
     onClick(BitBtn1, this, &TForm5::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::close);
     onExit(Edit1, this, &TForm5::Edit1Exit);
 }
 

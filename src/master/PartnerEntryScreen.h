@@ -1,12 +1,10 @@
 #pragma once
 // TForm5 "客户信息": the entry dialog of the partner list, adding or editing one partner.
-#include "widgets/Screen.h"
+#include "master/EntryScreen.h"
 
 class QLineEdit;
-class QPushButton;
-class ResultSet;
 
-class TForm5 : public Screen {
+class TForm5 : public EntryScreen {
     Q_OBJECT
 public:
     // adding: a new partner filed under className / subClass. Editing: the partner listRows
@@ -26,8 +24,6 @@ public:
     QLineEdit* Edit10; // 网址
     QLineEdit* Edit11; // 开户行
     QLineEdit* Edit12; // 银行帐号
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
 
     void FormShow() override;
     void Edit1Exit();
@@ -38,8 +34,6 @@ private:
     void addPartner();
     void editPartner();
 
-    bool m_adding;
-    ResultSet* m_listRows;
     QString m_className;
     QString m_subClass;
 };

@@ -6,6 +6,7 @@ target_sources(jxccore PRIVATE
   src/master/CodeListGroup.h src/master/CodeListGroup.cpp
   src/master/CompanyScreen.h src/master/CompanyScreen.cpp
   src/master/CategoryScreen.h src/master/CategoryScreen.cpp
+  src/master/EntryScreen.h src/master/EntryScreen.cpp
   src/master/CategoryTreeParts.h src/master/CategoryTreeParts.cpp
   src/master/PartnerListScreen.h src/master/PartnerListScreen.cpp
   src/master/PartnerEntryScreen.h src/master/PartnerEntryScreen.cpp

@@ -163,8 +163,8 @@ QString newFileName(const QString& folder, const QString& title)
     return name;
 }
 
-// A workbook abandoned on an error is still closed, since that is what releases the
-// library's temporary files, and then removed: nothing half-written is left or shown.
+// A workbook that could not be set up is still closed, since that is what releases the
+// library's temporary files, and then removed.
 struct WorkbookGuard {
     lxw_workbook* wb = nullptr;
     QString fileName;
@@ -293,6 +293,79 @@ void writeCell(lxw_worksheet* ws, DataFormats& formats, lxw_row_t row, lxw_col_t
     check(worksheet_write_string(ws, row, col, text.constData(), formats.get(key)));
 }
 
+// Fills the sheet from the set's first row to its last. Throws where a cell fails; what
+// was written before stays in the workbook.
+void writeSheet(lxw_workbook* wb, lxw_worksheet* ws, const Layout& layout, ResultSet& rs, QWidget* parent)
+{
+    if (layout.setsCaption) {
+        lxw_doc_properties props{};
+        props.title = const_cast<char*>(layout.title);
+        check(workbook_set_properties(wb, &props));
+    }
+
+    // A screen that has not queried yet: the walk cannot start.
+    if (!rs.isActive())
+        throw DbError(QStringLiteral("对象关闭时，不允许操作。"));
+
+    WaitCursor busy(parent);
+    rs.first();
+    const auto n = static_cast<lxw_col_t>(layout.columns.size());
+    ControlsGuard controls(rs);
+
+    lxw_format* heading = workbook_add_format(wb);
+    format_set_align(heading, LXW_ALIGN_CENTER);
+    format_set_align(heading, LXW_ALIGN_VERTICAL_CENTER);
+    format_set_font_name(heading, "宋体");
+    format_set_font_size(heading, 14);
+    format_set_bold(heading);
+
+    if (n > 1)
+        check(worksheet_merge_range(ws, 0, 0, 0, n - 1, layout.title, heading));
+    else
+        check(worksheet_write_string(ws, 0, 0, layout.title, heading));
+    for (lxw_col_t c = 0; c < n; ++c)
+        check(worksheet_set_column(ws, c, c, layout.columns[c].width, nullptr));
+    lxw_format* headerRow = layout.headingTitleOnly ? nullptr : heading;
+    for (lxw_col_t c = 0; c < n; ++c) {
+        const char* text = layout.columns[c].heading;
+        if (*text)
+            check(worksheet_write_string(ws, 1, c, text, headerRow));
+        else if (headerRow)
+            check(worksheet_write_blank(ws, 1, c, headerRow));
+    }
+
+    // Columns are looked up once; a missing one fails (naming it) when the first row reads it.
+    std::vector<int> index(n, -1);
+    std::vector<unsigned> keys(n, 0);
+    for (lxw_col_t c = 0; c < n; ++c) {
+        const Column& col = layout.columns[c];
+        if (col.read && *col.heading)
+            index[c] = rs.fieldIndex(QString::fromUtf8(col.heading));
+        if (c == 0)
+            keys[c] |= DataFormats::FirstColumn;
+        for (int centred : layout.centredColumns)
+            if (centred == static_cast<int>(c) + 1)
+                keys[c] |= DataFormats::Centred;
+    }
+
+    DataFormats formats(wb);
+    lxw_row_t row = 2;
+    while (!rs.eof()) {
+        for (lxw_col_t c = 0; c < n; ++c) {
+            const Column& col = layout.columns[c];
+            if (!col.read || !*col.heading) {
+                if (lxw_format* f = formats.get(keys[c]))
+                    check(worksheet_write_blank(ws, row, c, f));
+                continue;
+            }
+            const QVariant v = index[c] >= 0 ? rs.value(index[c]) : rs.value(QString::fromUtf8(col.heading));
+            writeCell(ws, formats, row, c, v, keys[c]);
+        }
+        ++row;
+        rs.next();
+    }
+}
+
 } // namespace
 
 QStringList exportLayoutNames()
@@ -330,10 +403,6 @@ void exportToSpreadsheet(const QString& layoutName, ResultSet& rs, QWidget* pare
         return;
     const Layout& layout = findLayout(layoutName, options.checkedRadio);
 
-    // A screen that has not queried yet: the walk cannot start.
-    if (!rs.isActive())
-        throw DbError(QStringLiteral("对象关闭时，不允许操作。"));
-
     const QString folder = exportFolder();
     if (!QDir().mkpath(folder))
         throw AppError(kCannotCreate);
@@ -359,70 +428,19 @@ void exportToSpreadsheet(const QString& layoutName, ResultSet& rs, QWidget* pare
     lxw_worksheet* ws = workbook_add_worksheet(guard.wb, nullptr);
     if (!ws)
         throw AppError(kCannotCreate);
-    if (layout.setsCaption) {
-        lxw_doc_properties props{};
-        props.title = const_cast<char*>(layout.title);
-        check(workbook_set_properties(guard.wb, &props));
-    }
 
-    WaitCursor busy(parent);
-    rs.first();
-    const auto n = static_cast<lxw_col_t>(layout.columns.size());
-    {
-        ControlsGuard controls(rs);
-
-        lxw_format* heading = workbook_add_format(guard.wb);
-        format_set_align(heading, LXW_ALIGN_CENTER);
-        format_set_align(heading, LXW_ALIGN_VERTICAL_CENTER);
-        format_set_font_name(heading, "宋体");
-        format_set_font_size(heading, 14);
-        format_set_bold(heading);
-
-        if (n > 1)
-            check(worksheet_merge_range(ws, 0, 0, 0, n - 1, layout.title, heading));
+    try {
+        writeSheet(guard.wb, ws, layout, rs, parent);
+    } catch (...) {
+        // The user gets what was written up to the failing cell, then the error itself;
+        // that error says more than a failure to open the partial workbook would.
+        const bool closed = workbook_close(guard.wb) == LXW_NO_ERROR;
+        guard.wb = nullptr;
+        if (closed)
+            opener()(fileName);
         else
-            check(worksheet_write_string(ws, 0, 0, layout.title, heading));
-        for (lxw_col_t c = 0; c < n; ++c)
-            check(worksheet_set_column(ws, c, c, layout.columns[c].width, nullptr));
-        lxw_format* headerRow = layout.headingTitleOnly ? nullptr : heading;
-        for (lxw_col_t c = 0; c < n; ++c) {
-            const char* text = layout.columns[c].heading;
-            if (*text)
-                check(worksheet_write_string(ws, 1, c, text, headerRow));
-            else if (headerRow)
-                check(worksheet_write_blank(ws, 1, c, headerRow));
-        }
-
-        // Columns are looked up once; a missing one fails (naming it) when the first row reads it.
-        std::vector<int> index(n, -1);
-        std::vector<unsigned> keys(n, 0);
-        for (lxw_col_t c = 0; c < n; ++c) {
-            const Column& col = layout.columns[c];
-            if (col.read && *col.heading)
-                index[c] = rs.fieldIndex(QString::fromUtf8(col.heading));
-            if (c == 0)
-                keys[c] |= DataFormats::FirstColumn;
-            for (int centred : layout.centredColumns)
-                if (centred == static_cast<int>(c) + 1)
-                    keys[c] |= DataFormats::Centred;
-        }
-
-        DataFormats formats(guard.wb);
-        lxw_row_t row = 2;
-        while (!rs.eof()) {
-            for (lxw_col_t c = 0; c < n; ++c) {
-                const Column& col = layout.columns[c];
-                if (!col.read || !*col.heading) {
-                    if (lxw_format* f = formats.get(keys[c]))
-                        check(worksheet_write_blank(ws, row, c, f));
-                    continue;
-                }
-                const QVariant v = index[c] >= 0 ? rs.value(index[c]) : rs.value(QString::fromUtf8(col.heading));
-                writeCell(ws, formats, row, c, v, keys[c]);
-            }
-            ++row;
-            rs.next();
-        }
+            QFile::remove(fileName);
+        throw;
     }
 
     const lxw_error closed = workbook_close(guard.wb);

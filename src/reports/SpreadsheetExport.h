@@ -26,9 +26,10 @@ struct ExportOptions {
 // layoutName ("TForm32"; for the three buttons of TForm21 "TForm21.BitBtn2",
 // "TForm21.BitBtn13", "TForm21.BitBtn20") and opens the workbook.
 // Numbers become number cells, dates date cells, texts text cells, nulls empty cells.
-// Afterwards rs stands on its last row. Throws DbError naming a column the set lacks,
-// AppError "无法创建Xls文件，请确认是否安装EXCEL" when the workbook cannot be written or
-// opened; on an error nothing is opened.
+// Afterwards rs stands on its last row. Throws AppError "无法创建Xls文件，请确认是否安装EXCEL"
+// when the workbook cannot be created, written or opened; DbError when rs is not open or
+// lacks a column a heading names (naming it). An error met while filling the sheet stops
+// it at that cell: the workbook is opened as far as it got, then the error is thrown.
 void exportToSpreadsheet(const QString& layoutName, ResultSet& rs, QWidget* parent = nullptr,
                          const ExportOptions& options = {});
 

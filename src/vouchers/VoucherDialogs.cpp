@@ -64,8 +64,6 @@ VoucherLineDialog::VoucherLineDialog(const VoucherKind& kind, const VoucherConte
     Edit10->setText(QStringLiteral("0"));
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
     BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("退出"));
-    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn14})
-        b->setAutoDefault(false);
 
     auto* grid = new QGridLayout(this);
     auto label = [this](int n, const QString& caption) { return makeLabel(this, QStringLiteral("Label%1").arg(n), caption); };
@@ -180,8 +178,6 @@ VoucherMoneyDialog::VoucherMoneyDialog(const VoucherKind& kind, const VoucherCon
     Edit4 = makeEdit(this, QStringLiteral("Edit4"), 30);
     BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
     BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("退出"));
-    BitBtn1->setAutoDefault(false);
-    BitBtn2->setAutoDefault(false);
 
     auto* grid = new QGridLayout(this);
     auto label = [this](int n, const QString& caption) { return makeLabel(this, QStringLiteral("Label%1").arg(n), caption); };

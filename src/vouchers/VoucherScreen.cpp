@@ -185,10 +185,8 @@ void VoucherScreen::buildControls()
     BitBtn7 = makeButton(this, QStringLiteral("BitBtn7"), QStringLiteral("查询"));
     BitBtn8 = makeButton(this, QStringLiteral("BitBtn8"), QStringLiteral("打印"));
     BitBtn9 = makeButton(this, QStringLiteral("BitBtn9"), QStringLiteral("退出"));
-    for (QPushButton* b : {BitBtn5, BitBtn6, BitBtn7, BitBtn8, BitBtn9}) {
-        b->setAutoDefault(false);
+    for (QPushButton* b : {BitBtn5, BitBtn6, BitBtn7, BitBtn8, BitBtn9})
         buttons->addWidget(b);
-    }
     bottom->addLayout(buttons, 2, 0, 1, 7);
     top->addLayout(bottom);
 
@@ -202,8 +200,6 @@ void VoucherScreen::buildControls()
     attachCalendar(MonthCalendar1, DBEdit2);
     attachCalendar(MonthCalendar2, DBEdit3);
 
-    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn10, BitBtn11, BitBtn12, BitBtn13})
-        b->setAutoDefault(false);
     onClick(BitBtn1, this, &VoucherScreen::BitBtn1Click);
     onClick(BitBtn2, this, &VoucherScreen::BitBtn2Click);
     onClick(BitBtn3, this, &VoucherScreen::BitBtn3Click);

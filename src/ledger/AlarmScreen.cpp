@@ -14,19 +14,20 @@ AlarmScreen::AlarmScreen(QWidget* parent, const QString& name, const QString& ca
 {
     m_source = new DataSource(this);
     auto* box = new QVBoxLayout;
+    // With a group, the grid and both buttons sit inside it.
+    QWidget* holder = this;
+    QVBoxLayout* holderLayout = box;
     if (!layout.groupTitle.isEmpty()) {
         m_group = makeGroup(this, QStringLiteral("GroupBox1"), layout.groupTitle);
-        DBGrid1 = new DBGrid(m_group, QStringLiteral("DBGrid1"), m_source);
-        auto* inner = new QVBoxLayout(m_group);
-        inner->addWidget(DBGrid1);
+        holder = m_group;
+        holderLayout = new QVBoxLayout(m_group);
         box->addWidget(m_group);
-    } else {
-        DBGrid1 = new DBGrid(this, QStringLiteral("DBGrid1"), m_source);
-        box->addWidget(DBGrid1);
     }
-    m_export = makeButton(this, layout.exportButton, QStringLiteral("导出EXCEL"));
-    m_exit = makeButton(this, QStringLiteral("BitBtn21"), QStringLiteral("退出"));
-    box->addLayout(buttonRow({m_export, m_exit}, Qt::AlignRight));
+    DBGrid1 = new DBGrid(holder, QStringLiteral("DBGrid1"), m_source);
+    holderLayout->addWidget(DBGrid1);
+    m_export = makeButton(holder, layout.exportButton, QStringLiteral("导出EXCEL"));
+    m_exit = makeButton(holder, QStringLiteral("BitBtn21"), QStringLiteral("退出"));
+    holderLayout->addLayout(buttonRow({m_export, m_exit}, Qt::AlignRight));
     setLayout(box);
     if (layout.statusBar)
         m_statusBar = addStatusBar(this, false);

@@ -122,6 +122,10 @@ TEST_F(AlarmScreensTest, TheScreensHaveTheirCaptionsAndTheStockAlarmItsStatusBar
     EXPECT_EQ(overdue.windowTitle(), QStringLiteral("欠费客户报警提示（应收款）"));
     EXPECT_EQ(child<QWidget>(&overdue, QStringLiteral("GroupBox1"))->property("title").toString(),
               QStringLiteral("欠费到期客户名单"));
+    for (const char* inside : {"DBGrid1", "BitBtn1", "BitBtn21"})
+        EXPECT_EQ(child<QWidget>(&overdue, QLatin1String(inside))->parentWidget()->objectName(),
+                  QStringLiteral("GroupBox1"))
+            << inside;
     EXPECT_EQ(overdue.findChild<QWidget*>(QStringLiteral("StatusBar1")), nullptr);
     ModalScript script;
     script.onDialog(QStringLiteral("TForm32"), [](QWidget* d) {

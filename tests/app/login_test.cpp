@@ -192,6 +192,30 @@ TEST_F(AppTest, ChangingTheCodeWithoutLeavingTheFieldChecksTheNewOperator)
     EXPECT_EQ(login.rights, (MenuRights{false, true, false, false, true}));
 }
 
+TEST_F(AppTest, ALogRowThatCannotBeWrittenIsReportedWithTheOperatorAlreadySet)
+{
+    execSql(QStringLiteral("drop table J_rzb"));
+    myvar::operatorName.clear();
+    myvar::operatorCode.clear();
+    Login login;
+    bool stayedOpen = false;
+    ModalScript script;
+    script.onDialog(QStringLiteral("TForm37"), [&](QWidget* d) {
+        EXPECT_EQ(d->focusWidget(), child<QLineEdit>(d, QStringLiteral("Edit3")));
+        click(d, QStringLiteral("BitBtn1"));
+        stayedOpen = d->isVisible();
+        d->close();
+    });
+    script.expectAnyError();
+    EXPECT_EQ(login.run(), QDialog::Rejected);
+    script.verify();
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(login.rights, MenuRights::all());
+    EXPECT_EQ(myvar::operatorName, QStringLiteral("管理员"));
+    EXPECT_EQ(myvar::operatorCode, QStringLiteral("1001"));
+    EXPECT_FALSE(m_end.ended);
+}
+
 TEST_F(EmptyDbAppTest, ANeverInitializedDatabaseLetsTheUserInWithoutPassword)
 {
     Login login;

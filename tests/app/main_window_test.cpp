@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTableView>
 
@@ -168,6 +169,39 @@ INSTANTIATE_TEST_SUITE_P(
                    kOpenSale.arg("XS2", "乙", "0", "0", "'$today'")},
                   1, 2}),
     [](const auto& info) { return "case" + std::to_string(info.index); });
+
+TEST_F(AppTest, AlarmsOpenWhateverTheRightsAndAFailedAlarmQueryLeavesTheWindowUsable)
+{
+    execSql(QStringLiteral("insert into J_czyb(czydm,czymc,czymm) values('1002','店员','pw')"));
+    execSql(QStringLiteral("insert into J_spb(spdm,xykc,kcxx) values('0001',1,5)"));
+    // An overdue purchase return alone is not the start-up test's business.
+    execSql(QStringLiteral("insert into J_cgthb(pzh,ths,cklb,ysk,ssk,fqf,jzrq) values('CT1','甲','退货',100,0,0,'2001/1/1')"));
+    {
+        TForm1 w;
+        ModalScript script;
+        script.onDialog(QStringLiteral("TForm37"), [](QWidget* d) {
+            auto* edit3 = child<QLineEdit>(d, QStringLiteral("Edit3"));
+            type(edit3, QStringLiteral("1002"));
+            leave(edit3);
+            type(child<QLineEdit>(d, QStringLiteral("Edit1")), QStringLiteral("pw"));
+            click(d, QStringLiteral("BitBtn1"));
+        });
+        script.onDialog(QStringLiteral("TForm32"), [](QWidget* d) { click(d, QStringLiteral("BitBtn21")); });
+        w.show();
+        script.verify();
+        EXPECT_EQ(rightsShown(w), MenuRights::none());
+    }
+    execSql(QStringLiteral("drop table J_xsb"));
+    TForm1 w;
+    ModalScript script;
+    loginWithOnePress(script);
+    script.onDialog(QStringLiteral("TForm32"), [](QWidget* d) { click(d, QStringLiteral("BitBtn21")); });
+    script.expectAnyError();
+    w.show();
+    script.verify();
+    EXPECT_FALSE(m_end.ended);
+    EXPECT_EQ(rightsShown(w), MenuRights::all());
+}
 
 TEST_F(AppTest, ExitAsksFirstAndTheCloseBoxDoesNot)
 {

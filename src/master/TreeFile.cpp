@@ -158,9 +158,13 @@ void keepNamesNonBlank(QTreeWidget* tree)
     QObject::connect(tree, &QTreeWidget::itemChanged, tree, [](QTreeWidgetItem* item, int column) {
         if (column != 0)
             return;
-        const QString name = item->text(0);
-        if (lineText(name).trimmed().isEmpty())
-            item->setText(0, item->data(0, Qt::UserRole).toString());
+        // The node keeps the name it will have when read back, so that what is filed under
+        // it now is still found under it next time.
+        QString name = lineText(item->text(0));
+        if (name.trimmed().isEmpty())
+            name = item->data(0, Qt::UserRole).toString();
+        if (item->text(0) != name)
+            item->setText(0, name); // comes back here once, with nothing left to change
         else if (item->data(0, Qt::UserRole).toString() != name)
             item->setData(0, Qt::UserRole, name);
     });

@@ -51,7 +51,8 @@ TreeLines linesOf(const QTreeWidget* tree);
 // A new node, editable in place, as the last child of parent.
 QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& text);
 // Renaming a node in place to a blank name gives it its old name back: a nameless line
-// could not be read back, and the nodes under it would be lost.
+// could not be read back, and the nodes under it would be lost. Leading TABs and spaces and
+// line breaks are dropped from a new name, as the file could not keep them.
 void keepNamesNonBlank(QTreeWidget* tree);
 
 // What the screens do when they open and close.

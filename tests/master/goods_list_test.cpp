@@ -219,18 +219,48 @@ TEST_F(GoodsList, NewAndRenamedCategoriesAreKeptInTheTreeFile)
     EXPECT_NO_THROW(node(again.get(), {kRoot, QStringLiteral("王's 饮料")}));
 }
 
-TEST_F(GoodsList, ANodeRenamedToNothingKeepsItsName)
+// What the operator types over a name is what the category is filed and found under,
+// now and after the list is opened again.
+TEST_F(GoodsList, ARenamedCategoryListsItsNewGoodsAgainAfterReopening)
 {
-    auto list = openList();
-    auto* tree = child<QTreeWidget>(list.get(), QStringLiteral("TreeView1"));
-    QTreeWidgetItem* tea = node(list.get(), {kRoot, kTea});
-    tree->editItem(tea);
-    auto* editor = tree->viewport()->findChild<QLineEdit*>();
-    ASSERT_NE(editor, nullptr);
-    type(editor, QStringLiteral("  "));
-    QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents(); // the view takes the text after the key
-    EXPECT_EQ(tea->text(0), kTea);
+    struct Case {
+        QString typed;
+        QString kept;
+    };
+    const Case cases[] = {
+        {QStringLiteral("  "), kTea},
+        {QStringLiteral("  绿茶"), QStringLiteral("绿茶")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        writeCategories({kTea, kStationery});
+        {
+            auto list = openList();
+            auto* tree = child<QTreeWidget>(list.get(), QStringLiteral("TreeView1"));
+            QTreeWidgetItem* tea = node(list.get(), {kRoot, kTea});
+            tree->editItem(tea);
+            auto* editor = tree->viewport()->findChild<QLineEdit*>();
+            ASSERT_NE(editor, nullptr);
+            type(editor, c.typed);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::processEvents(); // the view takes the text after the key
+            EXPECT_EQ(tea->text(0), c.kept);
+
+            selectNode(list.get(), {kRoot, c.kept});
+            ModalScript script;
+            script.onDialog(QStringLiteral("TForm7"), [](QWidget* d) {
+                type(child<QLineEdit>(d, QStringLiteral("Edit1")), QStringLiteral("100"));
+                click(d, QStringLiteral("BitBtn1"));
+            });
+            click(list.get(), QStringLiteral("BitBtn1"));
+            script.verify();
+            list->close();
+        }
+        auto again = openList();
+        selectNode(again.get(), {kRoot, c.kept});
+        EXPECT_TRUE(shownCodes(again.get()).contains(QStringLiteral("100")));
+        Database::shared().exec(QStringLiteral("delete from J_spb where spdm='100'"));
+    }
 }
 
 TEST_F(GoodsList, DeletingACategoryAsksThenDeletesItsGoods)

@@ -130,3 +130,29 @@ TEST(TreeFile, LoadGivesTheDefaultTreeWhenTheFileIsMissingOrEmpty)
     EXPECT_FALSE(treefile::load(&tree, path, treefile::defaultDepartmentTree(), nullptr));
     EXPECT_EQ(treefile::linesOf(&tree), treefile::defaultDepartmentTree());
 }
+
+TEST(TreeFile, ARenamedNodeTakesTheNameItWillBeReadBackWith)
+{
+    struct Case {
+        QString typed;
+        QString kept;
+    };
+    const Case cases[] = {
+        {QStringLiteral("绿茶"), QStringLiteral("绿茶")},
+        {QStringLiteral("  绿茶"), QStringLiteral("绿茶")},
+        {QStringLiteral("\t 绿茶 "), QStringLiteral("绿茶 ")},
+        {QStringLiteral("绿\r\n茶"), QStringLiteral("绿  茶")},
+        {QStringLiteral(" \t "), QStringLiteral("茶叶")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        QTreeWidget tree;
+        treefile::fill(&tree, {{0, QStringLiteral("我的库房")}, {1, QStringLiteral("茶叶")}, {2, QStringLiteral("龙井")}});
+        treefile::keepNamesNonBlank(&tree);
+        QTreeWidgetItem* node = tree.topLevelItem(0)->child(0);
+        node->setText(0, c.typed); // as the in-place editor commits it
+        EXPECT_EQ(node->text(0), c.kept);
+        const TreeLines shown = treefile::linesOf(&tree);
+        EXPECT_EQ(treefile::parse(treefile::format(shown)), shown);
+    }
+}

@@ -103,16 +103,18 @@ TEST_F(GoodsEntry, ANewCodeIsNotWarned)
     EXPECT_EQ(goodsCount(), 1);
 }
 
-TEST_F(GoodsEntry, TextsLongerThanTheirColumnsAreRefusedByTheDatabase)
+TEST_F(GoodsEntry, ValuesTheirColumnsCannotHoldAreRefusedByTheDatabase)
 {
     struct Case {
         int box;
         QString text;
     };
     const Case cases[] = {
-        {1, QStringLiteral("1234567")},         // spdm char(6)
-        {4, QString(11, u'牌')},           // pp char(10)
-        {12, QString(21, u'位')},                 // hw char(20)
+        {1, QStringLiteral("1234567")},          // spdm char(6)
+        {4, QString(11, u'牌')},                 // pp char(10)
+        {12, QString(21, u'位')},                // hw char(20)
+        {10, QStringLiteral("9999999999")},      // kcsx numeric(10,2)
+        {11, QStringLiteral("9999999999999999")}, // kcxx numeric(10,2)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);

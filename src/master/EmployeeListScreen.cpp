@@ -109,9 +109,9 @@ void TForm51::openEntry(bool adding, QTreeWidgetItem* department)
 
 void TForm51::BitBtn1Click()
 {
-    // Employees are filed under a department.
+    // Employees are filed under the selected node's name; the root names no department.
     QTreeWidgetItem* node = treeparts::selectedNode(TreeView1);
-    if (!node || levelOf(node) != 1) {
+    if (!node || levelOf(node) == 0) {
         showInfo(this, kSelectDepartment);
         return;
     }

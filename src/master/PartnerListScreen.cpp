@@ -101,11 +101,11 @@ void TForm4::TreeView1Change()
     refreshList(false);
 }
 
-// Partners are filed under sub-classes only.
+// Partners are filed under a sub-class (or a node below one), never under the root or a class.
 QTreeWidgetItem* TForm4::selectedSubClass()
 {
     QTreeWidgetItem* node = treeparts::selectedNode(TreeView1);
-    if (!node || levelOf(node) != 2) {
+    if (!node || levelOf(node) < 2) {
         showInfo(this, kSelectSubClass);
         return nullptr;
     }
@@ -174,8 +174,9 @@ void TForm4::N2Click()
         showInfo(this, kSelectClass);
         return;
     }
+    // The names a partner added under this node carries: its parent's and its own.
     const QString subClass = node->text(0);
-    const QString className = treeparts::classOf(node)->text(0);
+    const QString className = node->parent()->text(0);
     if (!askWarning(this, QStringLiteral("确定删除") + subClass + QStringLiteral("的信息吗?")))
         return;
     // The partners go first: when that fails the tree still shows the sub-class.

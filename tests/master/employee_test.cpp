@@ -199,6 +199,20 @@ TEST_F(EmployeeTest, AnEmployeeIsAddedToTheSelectedDepartment)
     EXPECT_EQ(shownNumbers(), (QStringList{"01", "04"}));
 }
 
+TEST_F(EmployeeTest, ANodeBelowADepartmentTakesEmployeesUnderItsOwnName)
+{
+    const QString team = QStringLiteral("一组");
+    treefile::write(treefile::departmentFile(), {{0, kRoot}, {1, kGeneral}, {1, kSales}, {2, team}});
+    open();
+    select({kRoot, kSales, team});
+    withEntry(QStringLiteral("BitBtn1"), [](QWidget* d) {
+        type(edit(d, 1), QStringLiteral("05"));
+        type(edit(d, 2), QStringLiteral("赵六"));
+        click(d, QStringLiteral("BitBtn1"));
+    });
+    EXPECT_EQ(stored(QStringLiteral("05")), QStringLiteral("05 赵六 一组 男  初中"));
+}
+
 TEST_F(EmployeeTest, RefusedSavesShowTheDialogsMessageAndWriteNothing)
 {
     struct Case {

@@ -424,6 +424,33 @@ TEST_F(PartnerTest, RemovingASubClassWithOkRemovesItsPartnersOnly)
     EXPECT_EQ(shownCodes(), QStringList{QStringLiteral("S1")});
 }
 
+// A sub-class named "供货商" takes nodes of its own under it; a partner added there is filed
+// under that node's parent and its own name, and removing the node removes just those partners.
+TEST_F(PartnerTest, ANodeBelowASubClassFilesPartnersUnderItsParentAndItself)
+{
+    const QString wholesale = QStringLiteral("批发");
+    treefile::write(treefile::partnerFile(),
+                    {{0, kRoot}, {1, kSuppliers}, {2, kFactory}, {1, kBuyers}, {2, kSuppliers}, {3, wholesale}});
+    insert(QStringLiteral("S3"), QStringLiteral("戊店"), kBuyers, wholesale); // filed by the class, not the parent
+    open();
+    select({kRoot, kBuyers, kSuppliers, wholesale});
+    withEntry(QStringLiteral("BitBtn1"), [](QWidget* d) {
+        type(edit(d, 1), QStringLiteral("P1"));
+        type(edit(d, 2), QStringLiteral("批发店"));
+        click(d, QStringLiteral("BitBtn1"));
+    });
+    EXPECT_EQ(stored(QStringLiteral("P1")), QStringLiteral("P1 批发店 供货商 批发 "));
+
+    ModalScript script;
+    script.expectBox(QStringLiteral("提示"), QStringLiteral("确定删除批发的信息吗?"), QMessageBox::Ok,
+                     QMessageBox::Warning);
+    clickMenu(m_list.get(), QStringLiteral("N2"));
+    script.verify();
+    EXPECT_EQ(stored(QStringLiteral("P1")), QString());
+    EXPECT_FALSE(stored(QStringLiteral("S3")).isEmpty());
+    EXPECT_EQ(treefile::linesOf(tree()).size(), 5);
+}
+
 TEST_F(PartnerTest, TheTreeIsWrittenBackWhenTheListCloses)
 {
     open();

@@ -11,6 +11,8 @@
 
 #include <QPushButton>
 
+#include <sqlite3.h>
+
 #include <memory>
 
 namespace {
@@ -181,4 +183,27 @@ TEST_F(CategoryScreen, ClosingAbandonsARowStillBeingAdded)
     typeCell(grid, 0, 1, QStringLiteral("破损"));
     screen->close();
     EXPECT_TRUE(stored(kGroups[3]).isEmpty());
+}
+
+TEST_F(CategoryScreen, ADeleteTheDatabaseRefusesShowsTheGroupsText)
+{
+    for (const Group& g : kGroups) {
+        SCOPED_TRACE(g.table);
+        insert(g, QStringLiteral("01"), QStringLiteral("采购"));
+        auto screen = open();
+        // The engine refuses every delete from this table from now on.
+        const QByteArray table(g.table);
+        const QByteArray trigger = "create trigger no_delete_" + table + " before delete on " + table
+                                   + " begin select raise(abort, 'refused'); end";
+        ASSERT_EQ(sqlite3_exec(Database::shared().handle(), trigger.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        ModalScript script;
+        script.expectBox(QStringLiteral("提示"), QStringLiteral("确定将删除") + u(g.kind) + QStringLiteral("：采购 吗？"),
+                         QMessageBox::Ok, QMessageBox::Warning);
+        script.expectBox(QStringLiteral("提示"), u(g.kind) + QStringLiteral("删除失败！！"), QMessageBox::Ok,
+                         QMessageBox::Information);
+        click(screen.get(), u(g.remove));
+        script.verify();
+        EXPECT_EQ(shown(child<DBGrid>(screen.get(), u(g.grid))), QStringList{QStringLiteral("01 采购")});
+        screen->close();
+    }
 }

@@ -237,6 +237,26 @@ TEST_F(CompanyScreen, ARowTheDatabaseRefusesShowsTheGroupsTextAndIsDropped)
     }
 }
 
+TEST_F(CompanyScreen, AnEditedRowTheDatabaseRefusesShowsTheSameTextAndKeepsTheSavedValues)
+{
+    for (const Group& g : kGroups) {
+        SCOPED_TRACE(g.table);
+        insert(g, QStringLiteral("01"), QStringLiteral("原有"));
+        auto screen = open();
+        auto* grid = child<DBGrid>(screen.get(), u(g.grid));
+        click(screen.get(), u(g.edit));
+        typeCell(grid, 0, 1, QStringLiteral("一二三四五六七八九十十")); // the name holds 10
+        ModalScript script;
+        script.expectBox(QStringLiteral("提示"), u(g.saveError), QMessageBox::Ok, QMessageBox::Information);
+        click(screen.get(), u(g.add));
+        script.verify();
+        EXPECT_EQ(child<QPushButton>(screen.get(), u(g.edit))->text(), QStringLiteral("修改"));
+        EXPECT_EQ(stored(g), QStringList{QStringLiteral("01 原有")});
+        EXPECT_EQ(shown(grid), QStringList{QStringLiteral("01 原有")});
+        screen->close();
+    }
+}
+
 TEST_F(CompanyScreen, EditingSavesAndRestoringShowsTheSavedValues)
 {
     const Group& g = kGroups[1];

@@ -29,15 +29,6 @@ QTreeWidgetItem* selectedNode(const QTreeWidget* tree)
     return items.isEmpty() ? nullptr : items.first();
 }
 
-QTreeWidgetItem* classOf(QTreeWidgetItem* item)
-{
-    if (!item || !item->parent())
-        return nullptr;
-    while (item->parent()->parent())
-        item = item->parent();
-    return item;
-}
-
 QTreeWidget* makeTree(QWidget* parent, const QString& name)
 {
     auto* tree = new QTreeWidget(parent);

@@ -25,8 +25,6 @@ namespace treeparts {
 int levelOf(const QTreeWidgetItem* item);
 // The node the operator has selected, nullptr when none.
 QTreeWidgetItem* selectedNode(const QTreeWidget* tree);
-// The ancestor at level 1 (the node itself when it is there); nullptr for the root.
-QTreeWidgetItem* classOf(QTreeWidgetItem* item);
 // A tree edited in place by a double-click, whose selection stays visible.
 QTreeWidget* makeTree(QWidget* parent, const QString& name);
 // The hint under the tree: "提示：" bold red, the rest blue.

@@ -3,6 +3,8 @@
 #include "support/ModalScript.h"
 #include "support/UiHelpers.h"
 
+#include "code_list_fixture.h"
+
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
@@ -16,6 +18,8 @@
 #include <memory>
 
 namespace {
+
+using namespace codelist;
 
 struct Group {
     const char* grid;
@@ -35,11 +39,6 @@ const Group kGroups[] = {
     {"DBGrid4", "BitBtn10", "BitBtn11", "BitBtn12", "J_bslbb", "bslb", "报损类别", "报损类别"},
 };
 
-QString u(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
 class CategoryScreen : public InitializedDbTest {
 protected:
     static std::unique_ptr<TForm20> open()
@@ -47,30 +46,6 @@ protected:
         auto screen = std::make_unique<TForm20>();
         screen->show();
         return screen;
-    }
-
-    static void insert(const Group& g, const QString& number, const QString& name)
-    {
-        Database::shared().exec(QStringLiteral("insert into %1(bh,%2) values(%3,%4)")
-                                    .arg(u(g.table), u(g.column), quoted(number), quoted(name)));
-    }
-
-    static QStringList stored(const Group& g)
-    {
-        ResultSet rs;
-        rs.open(QStringLiteral("select bh,%1 from %2 order by bh").arg(u(g.column), u(g.table)));
-        QStringList rows;
-        for (rs.first(); !rs.eof(); rs.next())
-            rows << rs.text(QStringLiteral("bh")) + u' ' + rs.text(u(g.column));
-        return rows;
-    }
-
-    static QStringList shown(DBGrid* grid)
-    {
-        QStringList rows;
-        for (int r = 0; r < grid->model()->rowCount(); ++r)
-            rows << cellText(grid, r, 0) + u' ' + cellText(grid, r, 1);
-        return rows;
     }
 };
 

@@ -4,6 +4,8 @@
 #include "support/ModalScript.h"
 #include "support/UiHelpers.h"
 
+#include "code_list_fixture.h"
+
 #include "app/AppState.h"
 #include "app/MenuTable.h"
 #include "db/Database.h"
@@ -20,6 +22,8 @@
 #include <memory>
 
 namespace {
+
+using namespace codelist;
 
 struct Group {
     const char* grid;
@@ -39,11 +43,6 @@ const Group kGroups[] = {
     {"DBGrid3", "BitBtn7", "BitBtn8", "BitBtn9", "BitBtn10", "J_fklbb", "fklb", "付款类别表添加错误！！", "确定将删除付款类别: "},
 };
 
-QString u(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
 class CompanyScreen : public InitializedDbTest {
 protected:
     static std::unique_ptr<TForm3> open()
@@ -51,31 +50,6 @@ protected:
         auto screen = std::make_unique<TForm3>();
         screen->show();
         return screen;
-    }
-
-    static void insert(const Group& g, const QString& number, const QString& name)
-    {
-        Database::shared().exec(QStringLiteral("insert into %1(bh,%2) values(%3,%4)")
-                                    .arg(u(g.table), u(g.column), quoted(number), quoted(name)));
-    }
-
-    // "number name" of every stored row, by number.
-    static QStringList stored(const Group& g)
-    {
-        ResultSet rs;
-        rs.open(QStringLiteral("select bh,%1 from %2 order by bh").arg(u(g.column), u(g.table)));
-        QStringList rows;
-        for (rs.first(); !rs.eof(); rs.next())
-            rows << rs.text(QStringLiteral("bh")) + u' ' + rs.text(u(g.column));
-        return rows;
-    }
-
-    static QStringList shown(DBGrid* grid)
-    {
-        QStringList rows;
-        for (int r = 0; r < grid->model()->rowCount(); ++r)
-            rows << cellText(grid, r, 0) + u' ' + cellText(grid, r, 1);
-        return rows;
     }
 
     static QString company(const char* column)

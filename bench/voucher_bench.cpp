@@ -3,7 +3,7 @@
 //
 // The database is generated once into the temporary folder (20,000 articles, 200,000
 // purchase vouchers, 1,000,000 lines, 300,000 payments) and reused by later runs.
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/Schema.h"

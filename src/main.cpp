@@ -1,5 +1,5 @@
 // 岚桥进销存: the main window shows the login, then the menu.
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "app/MainWindow.h"
 #include "widgets/ErrorHandler.h"
 

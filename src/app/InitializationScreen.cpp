@@ -1,6 +1,6 @@
 #include "app/InitializationScreen.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "db/Database.h"
 #include "db/Schema.h"
 #include "widgets/Controls.h"

@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "app/MenuTable.h"
 #include "db/Database.h"
 #include "db/ResultSet.h"

@@ -1,6 +1,6 @@
 #include "app/MenuTable.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "app/InitializationScreen.h"
 #include "app/LoginLogScreen.h"
 #include "app/OperatorScreen.h"

@@ -1,5 +1,4 @@
 target_sources(jxccore PRIVATE
-  src/app/AppState.h src/app/AppState.cpp
   src/app/MenuTable.h src/app/MenuTable.cpp
   src/app/LoginScreen.h src/app/LoginScreen.cpp
   src/app/MainWindow.h src/app/MainWindow.cpp

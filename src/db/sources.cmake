@@ -1,5 +1,6 @@
 target_sources(jxccore PRIVATE
   src/db/Errors.h
+  src/db/ProgramState.h src/db/ProgramState.cpp
   src/db/SqlText.h src/db/SqlText.cpp
   src/db/JetSql.h src/db/JetSql.cpp
   src/db/Database.h src/db/Database.cpp

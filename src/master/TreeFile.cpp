@@ -1,6 +1,6 @@
 #include "master/TreeFile.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "db/Errors.h"
 #include "widgets/MessageBoxes.h"
 

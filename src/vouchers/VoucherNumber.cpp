@@ -1,6 +1,6 @@
 #include "vouchers/VoucherNumber.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"

@@ -1,6 +1,6 @@
 #include "widgets/StatusBar.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 
 #include <QBoxLayout>
 #include <QDate>

@@ -5,7 +5,7 @@
 #include "support/ModalScript.h"
 #include "support/UiHelpers.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "db/Database.h"
 #include "db/ResultSet.h"
 

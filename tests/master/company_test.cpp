@@ -6,7 +6,7 @@
 
 #include "code_list_fixture.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "app/MenuTable.h"
 #include "db/Database.h"
 #include "db/ResultSet.h"

@@ -4,7 +4,7 @@
 #include "support/InitializedDb.h"
 #include "support/UiHelpers.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"

@@ -1,6 +1,6 @@
 #include "support/FreshDbTest.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "db/Database.h"
 
 void resetProgramVariables()

@@ -1,6 +1,6 @@
 #include "support/InitializedDb.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "db/Database.h"
 #include "db/Schema.h"
 

@@ -1,7 +1,7 @@
 // The purchase voucher screen driven as an operator would.
 #include "VoucherTestDb.h"
 
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "master/GoodsListScreen.h"
 #include "support/ModalScript.h"
 #include "support/UiHelpers.h"

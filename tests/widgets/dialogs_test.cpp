@@ -1,5 +1,5 @@
 // Message boxes, the input box, the error handler, the typing limit and the status bar.
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "db/Errors.h"
 #include "support/ModalScript.h"
 #include "support/UiHelpers.h"

@@ -1,5 +1,5 @@
 // The fresh-database fixture: each test on its own empty file, program variables cleared.
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 #include "db/Database.h"
 #include "support/FreshDbTest.h"
 

@@ -1,7 +1,8 @@
-#include "app/AppState.h"
+#include "db/ProgramState.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
+#include <QMetaObject>
 
 namespace myvar {
 QString operatorName;
@@ -49,8 +50,9 @@ void endProgram()
         g_endHook();
         return;
     }
-    // Leaves every event loop, the modal ones included, then the main one.
-    QApplication::closeAllWindows();
+    // Leaves every event loop, the modal ones included, then the main one. Called as a
+    // slot so this layer needs no widgets.
+    QMetaObject::invokeMethod(QCoreApplication::instance(), "closeAllWindows", Qt::DirectConnection);
     QCoreApplication::exit(0);
 }
 

@@ -15,5 +15,7 @@ int main(int argc, char** argv)
     // The login may already have ended the program (failed connection, "返回", third wrong password).
     if (myvar::programEnding())
         return 0;
-    return app.exec();
+    const int rc = app.exec();
+    mainWindow.endOfRun();
+    return rc;
 }

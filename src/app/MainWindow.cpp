@@ -2,6 +2,7 @@
 
 #include "db/ProgramState.h"
 #include "app/MenuTable.h"
+#include "db/Backup.h"
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
@@ -77,7 +78,11 @@ const std::vector<TopEntry>& mainMenu()
           {"N44", "系统日志"},
           {"N38", "-"},
           {"N39", "数据辅助文件备份"},
-          {"N40", "数据辅助文件恢复"}}},
+          {"N40", "数据辅助文件恢复"},
+          {"N48", "-"},
+          {"N49", "数据库备份"},
+          {"N50", "数据库恢复"},
+          {"N51", "账目核对"}}},
         {"N35", "退出系统", {}},
     };
     return menu;
@@ -178,6 +183,10 @@ void TForm1::openScreen(const QString& entry)
         N39Click();
     else if (entry == QLatin1String("N40"))
         N40Click();
+    else if (entry == QLatin1String("N49"))
+        N49Click();
+    else if (entry == QLatin1String("N50"))
+        N50Click();
     else if (OpenScreen open = screenFor(entry))
         open(this);
 }
@@ -208,6 +217,7 @@ void TForm1::FormShow()
     }
     if (myvar::programEnding())
         return;
+    m_loggedIn = true;
     guarded(this, [this] { runAlarms(); });
 }
 
@@ -278,6 +288,67 @@ void TForm1::N40Click()
         }
     }
     showInfo(this, QStringLiteral("数据辅助文件导入成功！"));
+}
+
+void TForm1::N49Click()
+{
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("SaveDialog2"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("数据库备份 (*.mdb)"));
+    dialog.setDefaultSuffix(QStringLiteral("mdb"));
+    const QString chosen = runFileDialog(&dialog);
+    if (chosen.isEmpty())
+        return;
+    try {
+        backup::writeSet(Database::shared(), myvar::programDir(), backup::baseOf(chosen));
+    } catch (const AppError& e) {
+        showInfo(this, e.text());
+        return;
+    }
+    showInfo(this, QStringLiteral("数据库备份成功！"));
+}
+
+void TForm1::N50Click()
+{
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("OpenDialog2"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("数据库备份 (*.mdb)"));
+    const QString chosen = runFileDialog(&dialog);
+    if (chosen.isEmpty())
+        return;
+    // A set that fails its check is refused before anything is touched.
+    const QString verdict = backup::checkSet(chosen);
+    if (!verdict.isEmpty()) {
+        showInfo(this, QStringLiteral("不能恢复此备份。") + verdict, kWarningCaption);
+        return;
+    }
+    if (!askOkCancel(this, QStringLiteral("恢复备份将覆盖当前全部数据,继续吗?"), kWarningCaption))
+        return;
+    Database::shared().close();
+    try {
+        backup::restoreSet(chosen, myvar::programDir());
+    } catch (const AppError& e) {
+        Database::shared().open(myvar::databaseFile());
+        showInfo(this, e.text(), kWarningCaption);
+        return;
+    }
+    showInfo(this, QStringLiteral("数据库恢复成功，请重新启动本程序！"));
+    m_loggedIn = false; // the restored books are not this run's to back up
+    myvar::endProgram();
+}
+
+void TForm1::endOfRun()
+{
+    Database& db = Database::shared();
+    if (!m_loggedIn || !db.isOpen())
+        return;
+    guarded(nullptr, [&] {
+        if (db.hasTable(QStringLiteral("J_czyb")))
+            backup::writeAutomaticSet(db, myvar::programDir(), QDateTime::currentDateTime());
+    });
 }
 
 void TForm1::N35Click()

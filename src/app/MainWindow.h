@@ -42,6 +42,11 @@ public:
     void applyRights(const MenuRights& rights);
     void N39Click();
     void N40Click();
+    // Backup and checked restore of the whole books: database and tree files as one set.
+    void N49Click();
+    void N50Click();
+    // When the program ends normally: the automatic backup beside the program.
+    void endOfRun();
     void N35Click();
 
 protected:
@@ -55,4 +60,5 @@ private:
     QString runFileDialog(QFileDialog* dialog);
 
     bool m_shown = false;
+    bool m_loggedIn = false;
 };

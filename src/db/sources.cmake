@@ -6,4 +6,5 @@ target_sources(jxccore PRIVATE
   src/db/Database.h src/db/Database.cpp
   src/db/ResultSet.h src/db/ResultSet.cpp
   src/db/Schema.h src/db/Schema.cpp
+  src/db/Backup.h src/db/Backup.cpp
 )

@@ -4,6 +4,7 @@
 #include "app/InitializationScreen.h"
 #include "app/LoginLogScreen.h"
 #include "app/OperatorScreen.h"
+#include "ledger/OpenItemsScreen.h"
 #include "ledger/StockAlarmScreen.h"
 #include "master/CategoryScreen.h"
 #include "master/CompanyScreen.h"
@@ -27,6 +28,8 @@ const std::vector<MenuScreen>& menuScreens()
         {"N4", openModal<TForm4>},
         {"N41", openModal<TForm53>},
         {"N30", openModal<TForm32>},
+        {"N28", openModal<TForm23>},
+        {"N29", openModal<TForm24>},
         {"N37", openModal<TForm36>},
         {"N44", openModal<TForm56>},
         {"N6", openModal<TForm8>},

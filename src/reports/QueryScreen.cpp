@@ -165,6 +165,7 @@ QString dateRangeText(const QDateEdit* first, const QDateEdit* last)
 QLabel* totalLabel(QWidget* parent, const QString& name, const QColor& colour)
 {
     QLabel* label = makeLabel(parent, name, QStringLiteral("0"));
+    label->setMinimumWidth(90); // room for a large sum without moving the "元" after it
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, colour);
     label->setPalette(p);

@@ -4,7 +4,11 @@
 #include "app/InitializationScreen.h"
 #include "app/LoginLogScreen.h"
 #include "app/OperatorScreen.h"
+#include "ledger/CashJournalScreen.h"
+#include "ledger/GoodsJournalScreen.h"
 #include "ledger/OpenItemsScreen.h"
+#include "ledger/PriceQueryScreen.h"
+#include "ledger/RankingScreen.h"
 #include "ledger/StockAlarmScreen.h"
 #include "master/CategoryScreen.h"
 #include "master/CompanyScreen.h"
@@ -30,6 +34,11 @@ const std::vector<MenuScreen>& menuScreens()
         {"N30", openModal<TForm32>},
         {"N28", openModal<TForm23>},
         {"N29", openModal<TForm24>},
+        {"N24", openModal<TForm46>},
+        {"N32", openModal<TForm47>},
+        {"N31", openModal<TForm30>},
+        {"N14", openModal<TForm33>},
+        {"N15", openModal<TForm34>},
         {"N37", openModal<TForm36>},
         {"N44", openModal<TForm56>},
         {"N6", openModal<TForm8>},

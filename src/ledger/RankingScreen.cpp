@@ -1,0 +1,58 @@
+#include "ledger/RankingScreen.h"
+
+#include "widgets/DBGrid.h"
+#include "widgets/StatusBar.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Each article's purchases and sales are summed apart: joining the lines directly would
+// pair every purchase line with every sales line and multiply both sums. Highest profit first.
+const RankingKind kBestSellers = {
+    QStringLiteral("Form33"), QStringLiteral("畅销商品排行榜"), QStringLiteral("畅销商品排名"),
+    QStringLiteral(
+        "select J_spb.spdm as 商品代码,J_spb.spmc as 商品名称,J_spb.zzs as 制造商,J_spb.pp as 品牌,J_spb.gg as 规格,\n"
+        "x.je-c.je as 利润额 from J_spb,\n"
+        "(select spdm,sum(dj*sl) as je from J_cgmxb group by spdm) as c,\n"
+        "(select spdm,sum(dj*sl) as je from J_xsmxb group by spdm) as x\n"
+        " where J_spb.spdm=c.spdm and J_spb.spdm=x.spdm\n"
+        "order by x.je-c.je desc"),
+    Qt::blue, Qt::red, false};
+
+const RankingKind kCustomers = {
+    QStringLiteral("Form34"), QStringLiteral("诚信客户排行榜"), QStringLiteral("诚信客户排名"),
+    QStringLiteral("select ghs as 购货商,sum(ysk) as  应收金额,sum(ssk) as 实收金额, sum(ysk-ssk) as 欠款 from J_xsb\n"
+                   " group  by ghs order by sum(ysk-ssk)"),
+    Qt::darkGreen, Qt::blue, true};
+
+} // namespace
+
+RankingScreen::RankingScreen(QWidget* parent, const RankingKind& kind)
+    : QueryScreen(parent, kind.name, kind.caption), m_kind(kind)
+{
+    resize(720, 420);
+    DBGrid1 = addGrid(this, QStringLiteral("DBGrid1"));
+    colourGrid(DBGrid1, kind.text, kind.titles);
+    GroupBox1 = gridGroup(QStringLiteral("GroupBox1"), kind.groupTitle, DBGrid1);
+    BitBtn1 = exitButton(GroupBox1, QStringLiteral("BitBtn1"));
+    static_cast<QVBoxLayout*>(GroupBox1->layout())->addLayout(buttonRow({BitBtn1}, Qt::AlignRight));
+    auto* box = new QVBoxLayout(this);
+    box->addWidget(GroupBox1);
+    StatusBar1 = statusBar();
+    if (kind.centredOperator)
+        StatusBar1->findChild<QLabel*>(QStringLiteral("StatusBar1Panel0"))->setAlignment(Qt::AlignCenter);
+}
+
+void RankingScreen::FormShow()
+{
+    showRows(DBGrid1, m_kind.sql);
+    StatusBar1->fill();
+}
+
+TForm33::TForm33(QWidget* parent) : RankingScreen(parent, kBestSellers) {}
+
+TForm34::TForm34(QWidget* parent) : RankingScreen(parent, kCustomers) {}

@@ -7,4 +7,5 @@ target_sources(jxccore PRIVATE
   src/ledger/JournalScreen.h src/ledger/JournalScreen.cpp
   src/ledger/GoodsJournalScreen.h src/ledger/GoodsJournalScreen.cpp
   src/ledger/CashJournalScreen.h src/ledger/CashJournalScreen.cpp
+  src/ledger/BooksCheck.h src/ledger/BooksCheck.cpp
 )

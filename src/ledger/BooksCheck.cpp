@@ -1,0 +1,167 @@
+#include "ledger/BooksCheck.h"
+
+#include "db/Database.h"
+
+#include <QHash>
+#include <QVariant>
+#include <sqlite3.h>
+
+#include <cmath>
+
+namespace {
+
+// One voucher kind's tables; money empty for the kinds without money rows.
+struct KindTables {
+    const char* word;   // 采购
+    const char* header;
+    const char* due;
+    const char* dueCaption;
+    const char* lines;
+    const char* lineAmount; // what a line adds to the due total
+    int stockSign;          // +1 goods in, -1 goods out, 0 none
+    const char* money;
+    const char* settled;
+    const char* settledCaption;
+    const char* moneyAmount;
+};
+
+const KindTables kKinds[] = {
+    {"采购", "J_cgb", "yfk", "应付款", "J_cgmxb", "dj*sl", +1, "J_cgfkb", "sfk", "实付款", "fkje"},
+    {"销售", "J_xsb", "ysk", "应收款", "J_xsmxb", "dj*sl", -1, "J_xsskb", "ssk", "实收款", "skje"},
+    {"采购退货", "J_cgthb", "ysk", "应收款", "J_cgthmxb", "dj*sl", -1, "J_cgskb", "ssk", "实收款", "skje"},
+    {"销售退货", "J_xsthb", "yfk", "应付款", "J_xsthmxb", "dj*sl", +1, "J_xsfkb", "sfk", "实付款", "fkje"},
+    {"报损", "J_bsb", "bsje", "报损金额", "J_bsmxb", "dj*sl", -1, nullptr, nullptr, nullptr, nullptr},
+    {"费用", "J_zcb", "zcje", "支出金额", "J_zcmxb", "zcje", 0, nullptr, nullptr, nullptr, nullptr},
+};
+
+// Tables whose rows carry the cash balance they left.
+const char* const kCashRows[] = {"J_cgfkb", "J_xsskb", "J_cgskb", "J_xsfkb", "J_zcmxb"};
+
+using Row = QList<QVariant>;
+
+// Runs SQLite text on the connection and gives every row.
+QList<Row> rows(Database& db, const QString& sql)
+{
+    sqlite3_stmt* st = db.prepare(sql);
+    QList<Row> out;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        Row r;
+        for (int c = 0; c < sqlite3_column_count(st); ++c) {
+            switch (sqlite3_column_type(st, c)) {
+            case SQLITE_NULL:
+                r << QVariant();
+                break;
+            case SQLITE_INTEGER:
+            case SQLITE_FLOAT:
+                r << sqlite3_column_double(st, c);
+                break;
+            default:
+                r << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)));
+            }
+        }
+        out << r;
+    }
+    const QString err = db.lastError();
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        throw DbError(err);
+    return out;
+}
+
+struct Sum {
+    double total = 0;
+    int count = 0;
+};
+
+// Per voucher: the sum of an expression over its rows and how many rows there are.
+QHash<QString, Sum> sumsByVoucher(Database& db, const char* table, const char* expr)
+{
+    QHash<QString, Sum> sums;
+    for (const Row& r : rows(db, QStringLiteral("SELECT pzh, total(%1), count(*) FROM %2 GROUP BY pzh").arg(
+                                    QLatin1String(expr), QLatin1String(table))))
+        sums.insert(r[0].toString(), {r[1].toDouble(), int(r[2].toDouble())});
+    return sums;
+}
+
+// Each booking rounds its amount to the cent once: up to half a cent per row.
+bool differs(double booked, double reckoned, int rowsBooked)
+{
+    return std::fabs(booked - reckoned) > 0.005 * std::max(rowsBooked, 1) + 1e-7;
+}
+
+bool sameNumber(double a, double b)
+{
+    return std::fabs(a - b) < 0.0005;
+}
+
+} // namespace
+
+std::vector<BooksDisagreement> checkBooks(Database& db)
+{
+    std::vector<BooksDisagreement> found;
+
+    for (const KindTables& k : kKinds) {
+        const QString word = QString::fromUtf8(k.word);
+        const QHash<QString, Sum> lines = sumsByVoucher(db, k.lines, k.lineAmount);
+        QHash<QString, Sum> money;
+        if (k.money)
+            money = sumsByVoucher(db, k.money, k.moneyAmount);
+        const QString settledColumn = k.money ? QLatin1String(k.settled) : QStringLiteral("0");
+        for (const Row& h : rows(db, QStringLiteral("SELECT pzh, %1, %2 FROM %3 ORDER BY pzh")
+                                         .arg(QLatin1String(k.due), settledColumn, QLatin1String(k.header)))) {
+            const QString pzh = h[0].toString();
+            const Sum l = lines.value(pzh);
+            if (differs(h[1].toDouble(), l.total, l.count))
+                found.push_back({word + QStringLiteral("凭证") + QString::fromUtf8(k.dueCaption) + QStringLiteral("不等于明细合计"),
+                                 pzh, h[1].toDouble(), l.total});
+            if (k.money) {
+                const Sum m = money.value(pzh);
+                if (differs(h[2].toDouble(), m.total, m.count))
+                    found.push_back({word + QStringLiteral("凭证") + QString::fromUtf8(k.settledCaption)
+                                         + QStringLiteral("不等于收付款明细合计"),
+                                     pzh, h[2].toDouble(), m.total});
+            }
+        }
+    }
+
+    // Stock: movements over every line table, and the snapshot of the latest line in each.
+    QHash<QString, double> moved;
+    QHash<QString, QList<double>> latestSnapshots;
+    for (const KindTables& k : kKinds) {
+        if (k.stockSign == 0)
+            continue;
+        const QString table = QLatin1String(k.lines);
+        for (const Row& r : rows(db, QStringLiteral("SELECT spdm, total(sl) FROM %1 GROUP BY spdm").arg(table)))
+            moved[r[0].toString()] += k.stockSign * r[1].toDouble();
+        for (const Row& r : rows(db, QStringLiteral("SELECT spdm, jcsl FROM %1 WHERE rowid IN "
+                                                    "(SELECT max(rowid) FROM %1 GROUP BY spdm)").arg(table)))
+            latestSnapshots[r[0].toString()] << r[1].toDouble();
+    }
+    for (const Row& a : rows(db, QStringLiteral("SELECT spdm, xykc FROM J_spb ORDER BY spdm"))) {
+        const QString code = a[0].toString();
+        const double stock = a[1].toDouble();
+        const double movements = moved.value(code);
+        if (!sameNumber(stock, movements))
+            found.push_back({QStringLiteral("商品库存不等于各单据出入库合计"), code, stock, movements});
+        const QList<double> snapshots = latestSnapshots.value(code);
+        if (!snapshots.isEmpty()
+            && std::none_of(snapshots.begin(), snapshots.end(), [&](double s) { return sameNumber(s, stock); }))
+            found.push_back({QStringLiteral("商品库存不等于最后一笔明细的结存数量"), code, stock, snapshots.first()});
+    }
+
+    // Cash against the balance the latest money row left.
+    QList<double> cashSnapshots;
+    for (const char* table : kCashRows)
+        for (const Row& r : rows(db, QStringLiteral("SELECT jcje FROM %1 WHERE rowid = (SELECT max(rowid) FROM %1)")
+                                         .arg(QLatin1String(table))))
+            cashSnapshots << r[0].toDouble();
+    const QList<Row> cash = rows(db, QStringLiteral("SELECT je FROM J_zjb"));
+    if (!cash.isEmpty() && !cashSnapshots.isEmpty()) {
+        const double je = cash.first()[0].toDouble();
+        if (std::none_of(cashSnapshots.begin(), cashSnapshots.end(), [&](double s) { return sameNumber(s, je); }))
+            found.push_back({QStringLiteral("流动资金不等于最后一笔收付款的结存金额"), QStringLiteral("J_zjb"), je,
+                             cashSnapshots.first()});
+    }
+    return found;
+}

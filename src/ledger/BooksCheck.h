@@ -1,0 +1,27 @@
+#pragma once
+// The books check: every place where the books disagree with themselves. It reads only and
+// mends nothing; no windows here (the check screen and the fault tests both use it).
+//
+// What it compares, for every voucher kind:
+//  - a header's due total against the sum of its lines' price × quantity, and its settled
+//    total against the sum of its money rows; the columns keep two decimals and each
+//    booking rounds once, so half a cent per row is not a disagreement;
+//  - an article's stock against its movements over every line table (ins minus outs), and
+//    against the stock snapshot of its latest line;
+//  - the cash balance against the snapshot of the latest money row or expense line.
+// "Latest" is the row stored last in its table; the tables keep no common order, so the
+// current value must equal the snapshot of the latest row of one of them.
+#include <QString>
+
+#include <vector>
+
+class Database;
+
+struct BooksDisagreement {
+    QString what;     // "采购凭证应付款不等于商品明细合计"
+    QString where;    // voucher number, article code, or "J_zjb"
+    double booked;    // the value the books hold
+    double reckoned;  // the value the detail rows give
+};
+
+std::vector<BooksDisagreement> checkBooks(Database& db);

@@ -56,7 +56,8 @@ QString shortDate(const QDate& date)
 {
     if (!date.isValid())
         return {};
-    return QStringLiteral("%1/%2/%3").arg(date.year()).arg(date.month()).arg(date.day());
+    // Four-digit year, as the short date format has it: a year typed as 0204 must read back.
+    return QStringLiteral("%1/%2/%3").arg(date.year(), 4, 10, QLatin1Char('0')).arg(date.month()).arg(date.day());
 }
 
 QString dateTimeText(const QDateTime& dateTime)

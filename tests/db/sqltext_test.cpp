@@ -39,6 +39,16 @@ TEST(Dates, ShortAndLongTextIgnoreMachineLocale)
     EXPECT_EQ(chineseDate(QDate(2008, 3, 5)), QStringLiteral("2008年3月5日"));
 }
 
+TEST(Dates, AYearBelowOneThousandReadsBackAsWritten)
+{
+    // Found by fuzzing: "0004/4/15 8:05:00" was read as year 4 and written as "4/4/15 8:05:00".
+    const QDateTime typed = parseDateText(QStringLiteral("0004/4/15 8:05:00"));
+    ASSERT_TRUE(typed.isValid());
+    EXPECT_EQ(dateTimeText(typed), QStringLiteral("0004/4/15 8:05:00"));
+    EXPECT_EQ(shortDate(QDate(204, 4, 15)), QStringLiteral("0204/4/15"));
+    EXPECT_EQ(parseDateText(shortDate(QDate(204, 4, 15))).date(), QDate(204, 4, 15));
+}
+
 TEST(Dates, ParseAcceptsTheFormsTheProgramWrites)
 {
     const struct {

@@ -7,7 +7,7 @@
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
-#include "vouchers/PurchaseVoucherScreen.h"
+#include "vouchers/TradeVoucherScreens.h"
 #include "vouchers/VoucherBook.h"
 
 #include <QApplication>

@@ -16,7 +16,7 @@
 #include "master/GoodsListScreen.h"
 #include "master/PartnerListScreen.h"
 #include "master/WorkingCapitalScreen.h"
-#include "vouchers/PurchaseVoucherScreen.h"
+#include "vouchers/TradeVoucherScreens.h"
 
 const std::vector<MenuScreen>& menuScreens()
 {

@@ -200,36 +200,16 @@ void TForm6::N2Click()
 void TForm6::DBGrid1DblClick()
 {
     const int mode = myvar::goodsPickMode;
-    if (mode >= 1 && mode <= 5 && parentWidget() && !m_list->isEmpty())
-        pickInto(parentWidget()->window());
+    if (mode >= 1 && mode <= 5 && !m_list->isEmpty() && m_list->recNo() >= 0) {
+        auto text = [this](const char* title) { return m_list->text(QString::fromUtf8(title)); };
+        m_picked = PickedArticle{text("商品代码"),
+                                 text("商品名称"),
+                                 text("制造商"),
+                                 text("单位"),
+                                 text("现有库存"),
+                                 text("单价"),
+                                 m_list->number(QStringLiteral("单价")),
+                                 m_list->number(QStringLiteral("利润率"))};
+    }
     close();
-}
-
-void TForm6::pickInto(QWidget* dialog)
-{
-    const int mode = myvar::goodsPickMode;
-    auto box = [dialog](const char* name) -> QLineEdit* {
-        // Only the dialog's own boxes, not those of windows it holds (this list among them).
-        for (QLineEdit* edit : dialog->findChildren<QLineEdit*>(QString::fromLatin1(name)))
-            if (edit->window() == dialog)
-                return edit;
-        return nullptr;
-    };
-    auto put = [&](const char* name, const QString& text) {
-        if (QLineEdit* edit = box(name))
-            edit->setText(text);
-    };
-    put("Edit1", m_list->text(QStringLiteral("商品代码")));
-    put("Edit2", m_list->text(QStringLiteral("商品名称")));
-    put("Edit3", m_list->text(QStringLiteral("制造商")));
-    if (mode != 5) {
-        put("Edit7", m_list->text(QStringLiteral("单位")));
-        put("Edit8", m_list->text(QStringLiteral("现有库存")));
-    }
-    if (mode == 2 || mode == 3) {
-        const double price = m_list->number(QStringLiteral("单价")) * (m_list->number(QStringLiteral("利润率")) / 100 + 1);
-        put("Edit9", numText(price));
-    } else {
-        put("Edit9", m_list->text(QStringLiteral("单价")));
-    }
 }

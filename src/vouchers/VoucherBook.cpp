@@ -35,7 +35,7 @@ LineOutcome storeLine(const VoucherKind& kind, const LineEntry& e, Database& db)
 
     double price = 0;
     double quantity = 0;
-    if (!kind.goodsIn) {
+    if (!(kind.goods == Flow::In)) {
         // Goods out: a typing error is reported as such and the dialog stays open.
         quantity = toNumber(e.quantityText);
         price = toNumber(e.priceText);
@@ -50,7 +50,7 @@ LineOutcome storeLine(const VoucherKind& kind, const LineEntry& e, Database& db)
     article.close();
 
     // One line per article: removal takes away every line of the code but reverses one.
-    if (hasRow(QStringLiteral("select count(*) from ") + kind.lineTable + QStringLiteral(" where pzh=")
+    if (hasRow(QStringLiteral("select count(*) from ") + kind.tables.lines + QStringLiteral(" where pzh=")
                    + quoted(e.voucher) + QStringLiteral(" and spdm=") + quoted(e.code),
                db))
         return LineOutcome::Duplicate;
@@ -59,7 +59,7 @@ LineOutcome storeLine(const VoucherKind& kind, const LineEntry& e, Database& db)
         Transaction t(db);
         double p1 = p0;
         double s1 = 0;
-        if (kind.goodsIn) {
+        if ((kind.goods == Flow::In)) {
             // Goods in: a typing error belongs to the failure of the whole store.
             price = toNumber(e.priceText);
             quantity = toNumber(e.quantityText);
@@ -73,11 +73,11 @@ LineOutcome storeLine(const VoucherKind& kind, const LineEntry& e, Database& db)
             db.exec(QStringLiteral("update J_spb set xykc=") + numText(s1) + QStringLiteral(" where spdm=")
                     + quoted(e.code));
         }
-        db.exec(QStringLiteral("update ") + kind.headerTable + QStringLiteral(" set ") + kind.dueColumn
-                + QLatin1Char('=') + kind.dueColumn + plusTerm(price * quantity) + QStringLiteral(" where pzh=")
+        db.exec(QStringLiteral("update ") + kind.tables.header + QStringLiteral(" set ") + kind.dueColumn()
+                + QLatin1Char('=') + kind.dueColumn() + plusTerm(price * quantity) + QStringLiteral(" where pzh=")
                 + quoted(e.voucher));
-        db.exec(QStringLiteral("insert into ") + kind.lineTable + QStringLiteral("(pzh,spdm,") + kind.categoryColumn
-                + QLatin1Char(',') + kind.partnerColumn + QStringLiteral(",dw,dj,sl,") + kind.dateColumn
+        db.exec(QStringLiteral("insert into ") + kind.tables.lines + QStringLiteral("(pzh,spdm,") + kind.categoryColumn()
+                + QLatin1Char(',') + kind.columns.partner + QStringLiteral(",dw,dj,sl,") + kind.columns.date
                 + QStringLiteral(",jcdj,jcsl) values(") + quoted(e.voucher) + QLatin1Char(',') + quoted(e.code)
                 + QLatin1Char(',') + quoted(e.category) + QLatin1Char(',') + quoted(e.partner) + QLatin1Char(',')
                 + quoted(e.unit) + QLatin1Char(',') + numText(price) + QLatin1Char(',') + numText(quantity)
@@ -100,10 +100,10 @@ MoneyOutcome storeMoney(const VoucherKind& kind, const MoneyEntry& e, Database& 
     const double b0 = cash.isEmpty() ? 0.0 : cash.number(QStringLiteral("je"));
     cash.close();
     const double amount = toNumber(e.amountText);
-    const double b1 = kind.moneyOut ? b0 - amount : b0 + amount;
+    const double b1 = (kind.money == Flow::Out) ? b0 - amount : b0 + amount;
 
     // One row per document number: removal takes away every row of the number but reverses one.
-    if (hasRow(QStringLiteral("select count(*) from ") + kind.moneyTable + QStringLiteral(" where pzh=")
+    if (hasRow(QStringLiteral("select count(*) from ") + kind.tables.money + QStringLiteral(" where pzh=")
                    + quoted(e.voucher) + QStringLiteral(" and dh=") + quoted(e.document),
                db))
         return MoneyOutcome::Duplicate;
@@ -112,12 +112,12 @@ MoneyOutcome storeMoney(const VoucherKind& kind, const MoneyEntry& e, Database& 
         Transaction t(db);
         // The balance is written whole, from the value just read.
         db.exec(QStringLiteral("update J_zjb set je=") + numText(b1));
-        db.exec(QStringLiteral("update ") + kind.headerTable + QStringLiteral(" set ") + kind.settledColumn
-                + QLatin1Char('=') + kind.settledColumn + plusTerm(amount) + QStringLiteral(" where pzh=")
+        db.exec(QStringLiteral("update ") + kind.tables.header + QStringLiteral(" set ") + kind.settledColumn()
+                + QLatin1Char('=') + kind.settledColumn() + plusTerm(amount) + QStringLiteral(" where pzh=")
                 + quoted(e.voucher));
-        db.exec(QStringLiteral("insert into ") + kind.moneyTable + QStringLiteral("(pzh,") + kind.partnerColumn
-                + QStringLiteral(",dh,") + kind.moneyCategoryColumn + QStringLiteral(",jsfs,") + kind.moneyAmountColumn
-                + QStringLiteral(",jcje,") + kind.moneyPersonColumn + QLatin1Char(',') + kind.moneyDateColumn
+        db.exec(QStringLiteral("insert into ") + kind.tables.money + QStringLiteral("(pzh,") + kind.columns.partner
+                + QStringLiteral(",dh,") + kind.moneyCategoryColumn() + QStringLiteral(",jsfs,") + kind.moneyAmountColumn()
+                + QStringLiteral(",jcje,") + kind.moneyPersonColumn() + QLatin1Char(',') + kind.moneyDateColumn()
                 + QStringLiteral(",bz) values(") + quoted(e.voucher) + QLatin1Char(',') + quoted(e.partner)
                 + QLatin1Char(',') + quoted(e.document) + QLatin1Char(',') + quoted(e.category) + QLatin1Char(',')
                 + quoted(e.method) + QLatin1Char(',') + numText(amount) + QLatin1Char(',') + numText(b1)
@@ -135,12 +135,12 @@ bool removeLine(const VoucherKind& kind, const QString& voucher, const QString& 
 {
     try {
         Transaction t(db);
-        db.exec(QStringLiteral("update J_spb set xykc=xykc") + (kind.goodsIn ? minusTerm(quantity) : plusTerm(quantity))
+        db.exec(QStringLiteral("update J_spb set xykc=xykc") + ((kind.goods == Flow::In) ? minusTerm(quantity) : plusTerm(quantity))
                 + QStringLiteral(" where spdm=") + quoted(code));
-        db.exec(QStringLiteral("update ") + kind.headerTable + QStringLiteral(" set ") + kind.dueColumn
-                + QLatin1Char('=') + kind.dueColumn + minusTerm(price * quantity) + QStringLiteral(" where pzh=")
+        db.exec(QStringLiteral("update ") + kind.tables.header + QStringLiteral(" set ") + kind.dueColumn()
+                + QLatin1Char('=') + kind.dueColumn() + minusTerm(price * quantity) + QStringLiteral(" where pzh=")
                 + quoted(voucher));
-        db.exec(QStringLiteral("delete from ") + kind.lineTable + QStringLiteral(" where spdm=") + quoted(code)
+        db.exec(QStringLiteral("delete from ") + kind.tables.lines + QStringLiteral(" where spdm=") + quoted(code)
                 + QStringLiteral(" and pzh=") + quoted(voucher));
         t.commit();
     } catch (const AppError&) {
@@ -154,11 +154,11 @@ bool removeMoney(const VoucherKind& kind, const QString& voucher, const QString&
 {
     try {
         Transaction t(db);
-        db.exec(QStringLiteral("update J_zjb set je=je") + (kind.moneyOut ? plusTerm(amount) : minusTerm(amount)));
-        db.exec(QStringLiteral("update ") + kind.headerTable + QStringLiteral(" set ") + kind.settledColumn
-                + QLatin1Char('=') + kind.settledColumn + minusTerm(amount) + QStringLiteral(" where pzh=")
+        db.exec(QStringLiteral("update J_zjb set je=je") + ((kind.money == Flow::Out) ? plusTerm(amount) : minusTerm(amount)));
+        db.exec(QStringLiteral("update ") + kind.tables.header + QStringLiteral(" set ") + kind.settledColumn()
+                + QLatin1Char('=') + kind.settledColumn() + minusTerm(amount) + QStringLiteral(" where pzh=")
                 + quoted(voucher));
-        db.exec(QStringLiteral("delete from ") + kind.moneyTable + QStringLiteral(" where dh=") + quoted(document)
+        db.exec(QStringLiteral("delete from ") + kind.tables.money + QStringLiteral(" where dh=") + quoted(document)
                 + QStringLiteral(" and pzh=") + quoted(voucher));
         t.commit();
     } catch (const AppError&) {
@@ -169,12 +169,12 @@ bool removeMoney(const VoucherKind& kind, const QString& voucher, const QString&
 
 QString dueFigureSql(const VoucherKind& kind, const QString& voucher)
 {
-    return QStringLiteral("select sum(dj*sl) from ") + kind.lineTable + QStringLiteral(" where pzh=") + quoted(voucher);
+    return QStringLiteral("select sum(dj*sl) from ") + kind.tables.lines + QStringLiteral(" where pzh=") + quoted(voucher);
 }
 
 QString linesSql(const VoucherKind& kind, const QString& voucher)
 {
-    const QString& t = kind.lineTable;
+    const QString& t = kind.tables.lines;
     return QStringLiteral("select %1.spdm as 商品代码,J_spb.spmc as 商品名称,%1.dw as 单位,%1.dj as 单价,\n"
                           "%1.sl as 数量,%1.dj*%1.sl as 金额 from %1,J_spb where J_spb.spdm=%1.spdm and %1.pzh=")
                .arg(t)
@@ -183,17 +183,17 @@ QString linesSql(const VoucherKind& kind, const QString& voucher)
 
 QString settledFigureSql(const VoucherKind& kind, const QString& voucher)
 {
-    return QStringLiteral("select sum(") + kind.moneyAmountColumn + QStringLiteral(") from ") + kind.moneyTable
+    return QStringLiteral("select sum(") + kind.moneyAmountColumn() + QStringLiteral(") from ") + kind.tables.money
         + QStringLiteral(" where pzh=") + quoted(voucher);
 }
 
 QString moneySql(const VoucherKind& kind, const QString& voucher)
 {
-    const QString& w = kind.moneyWord;
+    const QString& w = kind.moneyWord();
     return QStringLiteral("select dh as 单号,%1 as %2类别,jsfs as 结算方式,%3 as %2金额,%4 as %2人,%5 as %2日期 from %6 where pzh=")
-               .arg(kind.moneyCategoryColumn, w, kind.moneyAmountColumn, kind.moneyPersonColumn, kind.moneyDateColumn,
-                    kind.moneyTable)
-        + quoted(voucher) + QStringLiteral("\norder by ") + kind.moneyDateColumn;
+               .arg(kind.moneyCategoryColumn(), w, kind.moneyAmountColumn(), kind.moneyPersonColumn(), kind.moneyDateColumn(),
+                    kind.tables.money)
+        + quoted(voucher) + QStringLiteral("\norder by ") + kind.moneyDateColumn();
 }
 
 double sumFigure(const QString& sql, Database& db)

@@ -41,9 +41,9 @@ void fillCombo(QComboBox* box, const QString& sql)
 VoucherLineDialog::VoucherLineDialog(const VoucherKind& kind, const VoucherContext& context, QWidget* parent)
     : QDialog(parent), m_kind(kind), m_context(context)
 {
-    setObjectName(kind.lineDialogClass);
-    setWindowTitle(kind.lineDialogCaption);
-    resize(439, kind.lineDialogHeight);
+    setObjectName(kind.forms.line.name);
+    setWindowTitle(kind.forms.line.caption);
+    resize(kind.forms.line.width, kind.forms.line.height);
 
     Edit1 = makeEdit(this, QStringLiteral("Edit1"), 20);
     Edit2 = makeEdit(this, QStringLiteral("Edit2"), 30);
@@ -126,9 +126,21 @@ void VoucherLineDialog::Edit1Exit()
 
 void VoucherLineDialog::BitBtn14Click()
 {
-    myvar::goodsPickMode = m_kind.goodsPickMode;
+    myvar::goodsPickMode = m_kind.picker.mode;
     TForm6 picker(this);
     picker.exec();
+    const std::optional<PickedArticle>& article = picker.picked();
+    if (!article)
+        return;
+    // The other boxes keep their texts until the article is looked up on leaving Edit1.
+    Edit1->setText(article->code);
+    Edit2->setText(article->name);
+    Edit3->setText(article->maker);
+    Edit7->setText(article->unit);
+    Edit8->setText(article->stock);
+    Edit9->setText(m_kind.picker.price == VoucherKind::PickPrice::MarkedUp
+                       ? numText(article->costValue * (article->profitRate / 100 + 1))
+                       : article->cost);
 }
 
 void VoucherLineDialog::BitBtn1Click()
@@ -161,9 +173,9 @@ void VoucherLineDialog::BitBtn2Click()
 VoucherMoneyDialog::VoucherMoneyDialog(const VoucherKind& kind, const VoucherContext& context, QWidget* parent)
     : QDialog(parent), m_kind(kind), m_context(context)
 {
-    setObjectName(kind.moneyDialogClass);
-    setWindowTitle(kind.moneyDialogCaption);
-    resize(kind.moneyDialogWidth, kind.moneyDialogHeight);
+    setObjectName(kind.forms.money.name);
+    setWindowTitle(kind.forms.money.caption);
+    resize(kind.forms.money.width, kind.forms.money.height);
 
     Edit1 = makeEdit(this, QStringLiteral("Edit1"), 30);
     ComboBox1 = makeCombo(this, QStringLiteral("ComboBox1"));
@@ -183,22 +195,22 @@ VoucherMoneyDialog::VoucherMoneyDialog(const VoucherKind& kind, const VoucherCon
     auto label = [this](int n, const QString& caption) { return makeLabel(this, QStringLiteral("Label%1").arg(n), caption); };
     grid->addWidget(label(1, QStringLiteral("单号 ")), 0, 0);
     grid->addWidget(Edit1, 0, 1);
-    grid->addWidget(label(2, kind.moneyCategoryCaption), 0, 2);
+    grid->addWidget(label(2, kind.moneyWord() + QStringLiteral("类别   ")), 0, 2);
     grid->addWidget(ComboBox1, 0, 3);
     grid->addWidget(label(3, QStringLiteral("结算方式   ")), 1, 0);
     grid->addWidget(ComboBox2, 1, 1);
-    grid->addWidget(label(4, kind.balanceCaption), 1, 2);
+    grid->addWidget(label(4, kind.captions.balance), 1, 2);
     grid->addWidget(Edit2, 1, 3);
-    grid->addWidget(label(5, kind.amountCaption), 2, 0);
+    grid->addWidget(label(5, kind.moneyWord() + QStringLiteral("金额   ")), 2, 0);
     auto* amountRow = new QHBoxLayout;
     amountRow->addWidget(Edit3);
     amountRow->addWidget(label(6, QStringLiteral("元")));
     grid->addLayout(amountRow, 2, 1);
-    grid->addWidget(label(7, kind.moneyPersonCaption), 2, 2);
+    grid->addWidget(label(7, kind.moneyWord() + QStringLiteral("人 ")), 2, 2);
     grid->addWidget(ComboBox3, 2, 3);
-    grid->addWidget(label(8, kind.moneyDateCaption), 3, 0);
+    grid->addWidget(label(8, kind.moneyWord() + QStringLiteral("时间   ")), 3, 0);
     grid->addWidget(DateTimePicker1, 3, 1);
-    grid->addWidget(label(9, kind.moneyRemarkCaption), 3, 2);
+    grid->addWidget(label(9, kind.captions.moneyRemark), 3, 2);
     grid->addWidget(Edit4, 3, 3);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
@@ -213,7 +225,7 @@ VoucherMoneyDialog::VoucherMoneyDialog(const VoucherKind& kind, const VoucherCon
 
 void VoucherMoneyDialog::FormShow()
 {
-    fillCombo(ComboBox1, m_kind.moneyCategoryListSql);
+    fillCombo(ComboBox1, m_kind.moneyCategoryListSql());
     fillCombo(ComboBox2, QStringLiteral("select jsfs from J_jsfsb"));
     fillCombo(ComboBox3, QStringLiteral("select xm from j_zgb where bmmc like '%综合部门%' order by xm"));
     ResultSet cash;
@@ -235,7 +247,7 @@ void VoucherMoneyDialog::BitBtn1Click()
         showInfo(this, QStringLiteral("该单号已存在，请重新输入"));
         return;
     case MoneyOutcome::Failed:
-        showInfo(this, m_kind.moneyFailure);
+        showInfo(this, m_kind.moneyFailure());
         break;
     case MoneyOutcome::Stored:
         break;

@@ -2,7 +2,6 @@
 #include "vouchers/VoucherPrintForm.h"
 
 #include "vouchers/VoucherPrintDraw.h"
-#include "vouchers/VoucherPrintLoader.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -23,11 +22,6 @@ TForm40::TForm40(const VoucherPrintData& data, QWidget* parent)
     connect(this, &QPrintPreviewDialog::paintRequested, this, &TForm40::QuickRep1Paint);
 }
 
-TForm40::TForm40(VoucherPrintKind kind, const QString& number, QWidget* parent)
-    : TForm40(loadVoucherPrintData(kind, number), parent)
-{
-}
-
 QPrintPreviewWidget* TForm40::QuickRep1() const
 {
     return findChild<QPrintPreviewWidget*>(QStringLiteral("QuickRep1"));
@@ -36,12 +30,4 @@ QPrintPreviewWidget* TForm40::QuickRep1() const
 void TForm40::QuickRep1Paint(QPrinter* printer)
 {
     printVoucherDocument(*printer, m_document);
-}
-
-void showVoucherPrint(VoucherPrintKind kind, const QString& number, QWidget* parent)
-{
-    if (number.isEmpty())
-        return;
-    TForm40 form(kind, number, parent);
-    form.exec();
 }

@@ -11,9 +11,6 @@ class TForm40 : public QPrintPreviewDialog {
     Q_OBJECT
 public:
     explicit TForm40(const VoucherPrintData& data, QWidget* parent = nullptr);
-    // Reads the voucher from the shared connection; a failing query throws before
-    // anything is shown.
-    TForm40(VoucherPrintKind kind, const QString& number, QWidget* parent = nullptr);
 
     const VoucherPrintData& data() const { return m_data; }
     const VoucherPrintDocument& document() const { return m_document; }
@@ -25,7 +22,3 @@ private:
     VoucherPrintData m_data;
     VoucherPrintDocument m_document;
 };
-
-// The voucher screens' "打印": nothing when the voucher number is empty, otherwise the
-// preview of that voucher, shown modally.
-void showVoucherPrint(VoucherPrintKind kind, const QString& number, QWidget* parent);

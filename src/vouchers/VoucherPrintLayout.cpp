@@ -8,37 +8,6 @@
 
 namespace {
 
-struct KindRow {
-    VoucherPrintKind kind;
-    const char* prefix;
-    VoucherPrintTexts texts;
-};
-
-// One row per trade kind. Returns print as the opposite movement of goods; their handler
-// keeps the caption 采购员 or 销售员.
-const std::array<KindRow, 4>& kindTable()
-{
-    static const std::array<KindRow, 4> rows{{
-        {VoucherPrintKind::Purchase, "CG",
-         {QStringLiteral("商品入库单"), true, QStringLiteral("供货商:"), QStringLiteral("入库时间"),
-          QStringLiteral("入库类别"), true, QStringLiteral("采购员"), QStringLiteral("应付款："),
-          QStringLiteral("实付款：")}},
-        {VoucherPrintKind::Sales, "XS",
-         {QStringLiteral("商品出库单： "), false, QStringLiteral("购货商："), QStringLiteral("出库日期"),
-          QStringLiteral("出库类别"), false, QStringLiteral("销售员"), QStringLiteral("应收款："),
-          QStringLiteral("实收款：")}},
-        {VoucherPrintKind::PurchaseReturn, "CT",
-         {QStringLiteral("商品出库单： "), false, QStringLiteral("购货商："), QStringLiteral("出库日期"),
-          QStringLiteral("出库类别"), false, QStringLiteral("销售员"), QStringLiteral("应收款："),
-          QStringLiteral("实收款：")}},
-        {VoucherPrintKind::SalesReturn, "XT",
-         {QStringLiteral("商品入库单"), true, QStringLiteral("供货商:"), QStringLiteral("入库时间"),
-          QStringLiteral("入库类别"), true, QStringLiteral("采购员"), QStringLiteral("应付款："),
-          QStringLiteral("实付款：")}},
-    }};
-    return rows;
-}
-
 // Blanks and control characters at both ends, nothing else (an ideographic space stays).
 QString trimBlanks(const QString& text)
 {
@@ -187,22 +156,6 @@ void placeSummary(VoucherPrintPage& page, double top, const VoucherPrintData& da
 
 } // namespace
 
-VoucherPrintKind voucherPrintKindOfPrefix(const QString& prefix)
-{
-    for (const KindRow& row : kindTable())
-        if (prefix == QLatin1String(row.prefix))
-            return row.kind;
-    throw AppError(QStringLiteral("未知的凭证类别：") + prefix);
-}
-
-const VoucherPrintTexts& voucherPrintTexts(VoucherPrintKind kind)
-{
-    for (const KindRow& row : kindTable())
-        if (row.kind == kind)
-            return row.texts;
-    return kindTable().front().texts;
-}
-
 QVector<VoucherPrintText> VoucherPrintPage::textsNamed(const QString& name) const
 {
     QVector<VoucherPrintText> found;
@@ -222,7 +175,7 @@ int VoucherPrintPage::bandCount(const QString& name) const
 
 VoucherPrintDocument layoutVoucher(const VoucherPrintData& data)
 {
-    const VoucherPrintTexts& t = voucherPrintTexts(data.kind);
+    const VoucherPrintTexts& t = data.texts;
     VoucherPrintDocument doc;
     double y = pageTop;
 

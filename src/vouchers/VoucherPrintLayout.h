@@ -6,14 +6,7 @@
 #include <QString>
 #include <QVector>
 
-enum class VoucherPrintKind { Purchase, Sales, PurchaseReturn, SalesReturn };
-
-// The kind whose voucher numbers start with this prefix ("CG", "XS", "CT", "XT");
-// throws AppError for any other prefix.
-VoucherPrintKind voucherPrintKindOfPrefix(const QString& prefix);
-
-// The fixed texts of one kind's printout. Purchase receipts and sales returns print as a
-// receipt into stock, sales issues and purchase returns as an issue out of stock.
+// The fixed texts of one kind's printout (the kind brings them: VoucherKind::print()).
 struct VoucherPrintTexts {
     QString titleSuffix;        // after the company name
     bool trimCompanyName;       // the issue title keeps the stored name as it is
@@ -25,7 +18,6 @@ struct VoucherPrintTexts {
     QString dueCaption;
     QString settledCaption;
 };
-const VoucherPrintTexts& voucherPrintTexts(VoucherPrintKind kind);
 
 // One goods line as the lines grid shows it.
 struct VoucherPrintLine {
@@ -39,7 +31,7 @@ struct VoucherPrintLine {
 
 // Everything printed on one voucher, as texts the screen shows.
 struct VoucherPrintData {
-    VoucherPrintKind kind = VoucherPrintKind::Purchase;
+    VoucherPrintTexts texts;
     QString companyName;    // J_yhb.yhmc as stored
     QString companyAddress; // J_yhb.dz
     QString companyPhone;   // J_yhb.dh1

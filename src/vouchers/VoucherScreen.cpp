@@ -1,23 +1,19 @@
 #include "vouchers/VoucherScreen.h"
 
-#include "db/ProgramState.h"
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
 #include "vouchers/VoucherBook.h"
-#include "vouchers/VoucherNumber.h"
 #include "vouchers/VoucherPrintForm.h"
-#include "vouchers/VoucherPrintLoader.h"
 #include "widgets/Controls.h"
 #include "widgets/DBGrid.h"
 #include "widgets/DataControls.h"
 #include "widgets/DataSource.h"
-#include "widgets/DatePicking.h"
 #include "widgets/ErrorHandler.h"
-#include "widgets/InputBox.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/StatusBar.h"
 
+#include <QCalendarWidget>
 #include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -25,11 +21,6 @@
 #include <memory>
 
 namespace {
-
-const QString kAdd = QStringLiteral("添加");
-const QString kSave = QStringLiteral("保存");
-const QString kModify = QStringLiteral("修改");
-const QString kRestore = QStringLiteral("恢复");
 
 QStringList listOf(const QString& sql)
 {
@@ -41,35 +32,23 @@ QStringList listOf(const QString& sql)
     return items;
 }
 
-QPushButton* glyphButton(QWidget* parent, const QString& name, const QString& hint, const QString& glyph)
-{
-    QPushButton* b = makeButton(parent, name, glyph);
-    b->setToolTip(hint);
-    b->setFixedWidth(28);
-    return b;
-}
-
 } // namespace
 
-VoucherScreen::VoucherScreen(const VoucherKind& kind, QWidget* parent)
-    : QDialog(parent), m_kind(kind)
+VoucherScreen::VoucherScreen(const VoucherKind& kind, Dialogs dialogs, QWidget* parent)
+    : VoucherHeaderScreen(parent, kind.forms.screen.name, kind.forms.screen.caption, kind.headerTexts()),
+      m_kind(kind), m_dialogs(dialogs)
 {
-    setObjectName(kind.screenClass);
-    setWindowTitle(kind.screenCaption);
-    m_header = new ResultSet(this);
     m_lines = new ResultSet(this);
     m_money = new ResultSet(this);
-    DataSource1 = new DataSource(this, m_header);
     DataSource2 = new DataSource(this, m_lines);
     DataSource3 = new DataSource(this, m_money);
     buildControls();
-    resize(725, 409);
+    resize(kind.forms.screen.width, kind.forms.screen.height);
 }
 
 VoucherScreen::~VoucherScreen()
 {
-    // Unlink the controls before the result sets go, while every control still stands.
-    delete DataSource1;
+    // Unlink the grids before the result sets go, while every control still stands.
     delete DataSource2;
     delete DataSource3;
 }
@@ -83,8 +62,8 @@ void VoucherScreen::buildControls()
     headerPanel->setObjectName(QStringLiteral("Panel1"));
     auto* grid = new QGridLayout(headerPanel);
     grid->setContentsMargins(4, 4, 4, 4);
-    const QStringList captions{QStringLiteral("凭证号  "), m_kind.freeTextCaption, m_kind.categoryCaption,
-                               m_kind.partnerCaption, m_kind.personCaption, QStringLiteral("审核人  ")};
+    const QStringList captions{QStringLiteral("凭证号  "), m_kind.captions.freeText, m_kind.categoryCaption(),
+                               m_kind.captions.partner, m_kind.captions.person, QStringLiteral("审核人  ")};
     for (int i = 0; i < captions.size(); ++i)
         grid->addWidget(makeLabel(headerPanel, QStringLiteral("Label%1").arg(i + 1), captions[i]), 0, i);
 
@@ -92,11 +71,12 @@ void VoucherScreen::buildControls()
     QFont bold = DBText1->font();
     bold.setBold(true);
     DBText1->setFont(bold);
-    DBEdit1 = new DBEdit(headerPanel, QStringLiteral("DBEdit1"), DataSource1, m_kind.freeTextColumn);
+    DBText1->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(QStringLiteral("XS10010410_000")) + 6);
+    DBEdit1 = new DBEdit(headerPanel, QStringLiteral("DBEdit1"), DataSource1, m_kind.columns.freeText);
     setTypingLimit(DBEdit1, 20);
-    DBComboBox1 = new DBComboBox(headerPanel, QStringLiteral("DBComboBox1"), DataSource1, m_kind.categoryColumn);
-    DBComboBox2 = new DBComboBox(headerPanel, QStringLiteral("DBComboBox2"), DataSource1, m_kind.partnerColumn);
-    DBComboBox3 = new DBComboBox(headerPanel, QStringLiteral("DBComboBox3"), DataSource1, m_kind.personColumn);
+    DBComboBox1 = new DBComboBox(headerPanel, QStringLiteral("DBComboBox1"), DataSource1, m_kind.categoryColumn());
+    DBComboBox2 = new DBComboBox(headerPanel, QStringLiteral("DBComboBox2"), DataSource1, m_kind.columns.partner);
+    DBComboBox3 = new DBComboBox(headerPanel, QStringLiteral("DBComboBox3"), DataSource1, m_kind.columns.person);
     DBComboBox4 = new DBComboBox(headerPanel, QStringLiteral("DBComboBox4"), DataSource1, QStringLiteral("shr"));
     grid->addWidget(DBText1, 1, 0);
     grid->addWidget(DBEdit1, 1, 1);
@@ -107,22 +87,18 @@ void VoucherScreen::buildControls()
     grid->setColumnStretch(3, 2);
 
     auto* row2 = new QHBoxLayout;
-    DBEdit2 = new DBEdit(headerPanel, QStringLiteral("DBEdit2"), DataSource1, m_kind.dateColumn);
+    DBEdit2 = new DBEdit(headerPanel, QStringLiteral("DBEdit2"), DataSource1, m_kind.columns.date);
     setTypingLimit(DBEdit2, 8);
     DBEdit3 = new DBEdit(headerPanel, QStringLiteral("DBEdit3"), DataSource1, QStringLiteral("jzrq"));
     setTypingLimit(DBEdit3, 20);
     DBEdit4 = new DBEdit(headerPanel, QStringLiteral("DBEdit4"), DataSource1, QStringLiteral("bz"));
     setTypingLimit(DBEdit4, 30);
-    row2->addWidget(makeLabel(headerPanel, QStringLiteral("Label7"), m_kind.dateCaption));
+    row2->addWidget(makeLabel(headerPanel, QStringLiteral("Label7"), m_kind.captions.date));
     row2->addWidget(DBEdit2);
     row2->addWidget(makeLabel(headerPanel, QStringLiteral("Label8"), QStringLiteral("结帐日期 ")));
     row2->addWidget(DBEdit3);
     row2->addWidget(makeLabel(headerPanel, QStringLiteral("Label9"), QStringLiteral("备注")));
     row2->addWidget(DBEdit4, 1);
-    BitBtn1 = glyphButton(headerPanel, QStringLiteral("BitBtn1"), QStringLiteral("首记录"), QStringLiteral("|◀"));
-    BitBtn2 = glyphButton(headerPanel, QStringLiteral("BitBtn2"), QStringLiteral("上一条"), QStringLiteral("◀"));
-    BitBtn3 = glyphButton(headerPanel, QStringLiteral("BitBtn3"), QStringLiteral("下一条"), QStringLiteral("▶"));
-    BitBtn4 = glyphButton(headerPanel, QStringLiteral("BitBtn4"), QStringLiteral("末记录"), QStringLiteral("▶|"));
     for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4})
         row2->addWidget(b);
     grid->addLayout(row2, 2, 0, 1, 6);
@@ -152,8 +128,8 @@ void VoucherScreen::buildControls()
                           BitBtn11, QStringLiteral("BitBtn11"));
     TabSheet2 = makeSheet(QStringLiteral("TabSheet2"), DBGrid2, DataSource3, BitBtn12, QStringLiteral("BitBtn12"),
                           BitBtn13, QStringLiteral("BitBtn13"));
-    PageControl1->addTab(TabSheet1, m_kind.linesTabCaption);
-    PageControl1->addTab(TabSheet2, m_kind.moneyTabCaption);
+    PageControl1->addTab(TabSheet1, m_kind.linesTabCaption());
+    PageControl1->addTab(TabSheet2, m_kind.moneyTabCaption());
     top->addWidget(PageControl1, 1);
 
     // Bottom panel: figures, deemed-settled box, hint and the buttons.
@@ -165,11 +141,11 @@ void VoucherScreen::buildControls()
     DBCheckBox1 = new DBCheckBox(this, QStringLiteral("DBCheckBox1"), QStringLiteral("选中默认已付清  "), DataSource1,
                                  QStringLiteral("fqf"));
     bottom->addWidget(DBCheckBox1, 0, 3, 1, 3);
-    bottom->addWidget(makeLabel(this, QStringLiteral("Label17"), m_kind.dueCaption), 1, 0);
+    bottom->addWidget(makeLabel(this, QStringLiteral("Label17"), m_kind.dueCaption()), 1, 0);
     Label18 = makeLabel(this, QStringLiteral("Label18"), QStringLiteral("0"));
     bottom->addWidget(Label18, 1, 1);
     bottom->addWidget(makeLabel(this, QStringLiteral("Label21"), QStringLiteral("元")), 1, 2);
-    bottom->addWidget(makeLabel(this, QStringLiteral("Label19"), m_kind.settledCaption), 1, 3);
+    bottom->addWidget(makeLabel(this, QStringLiteral("Label19"), m_kind.settledCaption()), 1, 3);
     Label20 = makeLabel(this, QStringLiteral("Label20"), QStringLiteral("0"));
     bottom->addWidget(Label20, 1, 4);
     bottom->addWidget(makeLabel(this, QStringLiteral("Label22"), QStringLiteral("元")), 1, 5);
@@ -180,79 +156,46 @@ void VoucherScreen::buildControls()
     bottom->addWidget(hintCaption, 0, 6);
     bottom->addWidget(hint, 1, 6);
     auto* buttons = new QHBoxLayout;
-    BitBtn5 = makeButton(this, QStringLiteral("BitBtn5"), kAdd);
-    BitBtn6 = makeButton(this, QStringLiteral("BitBtn6"), kModify);
-    BitBtn7 = makeButton(this, QStringLiteral("BitBtn7"), QStringLiteral("查询"));
-    BitBtn8 = makeButton(this, QStringLiteral("BitBtn8"), QStringLiteral("打印"));
-    BitBtn9 = makeButton(this, QStringLiteral("BitBtn9"), QStringLiteral("退出"));
     for (QPushButton* b : {BitBtn5, BitBtn6, BitBtn7, BitBtn8, BitBtn9})
         buttons->addWidget(b);
     bottom->addLayout(buttons, 2, 0, 1, 7);
     top->addLayout(bottom);
 
-    StatusBar1 = addStatusBar(this, false);
+    top->addWidget(StatusBar1);
 
     // Calendars float over the header panel.
-    MonthCalendar1 = makeMonthCalendar(this, QStringLiteral("MonthCalendar1"));
-    MonthCalendar2 = makeMonthCalendar(this, QStringLiteral("MonthCalendar2"));
+    MonthCalendar1 = addCalendar(QStringLiteral("MonthCalendar1"), DBEdit2);
+    MonthCalendar2 = addCalendar(QStringLiteral("MonthCalendar2"), DBEdit3);
     MonthCalendar1->move(150, 60);
     MonthCalendar2->move(330, 60);
-    attachCalendar(MonthCalendar1, DBEdit2);
-    attachCalendar(MonthCalendar2, DBEdit3);
 
-    onClick(BitBtn1, this, &VoucherScreen::BitBtn1Click);
-    onClick(BitBtn2, this, &VoucherScreen::BitBtn2Click);
-    onClick(BitBtn3, this, &VoucherScreen::BitBtn3Click);
-    onClick(BitBtn4, this, &VoucherScreen::BitBtn4Click);
-    onClick(BitBtn5, this, &VoucherScreen::BitBtn5Click);
-    onClick(BitBtn6, this, &VoucherScreen::BitBtn6Click);
-    onClick(BitBtn7, this, &VoucherScreen::BitBtn7Click);
-    onClick(BitBtn8, this, &VoucherScreen::BitBtn8Click);
-    onClick(BitBtn9, this, &VoucherScreen::BitBtn9Click);
+    setStateControls({DBEdit1, DBComboBox1, DBComboBox2, DBComboBox3, DBComboBox4, DBEdit2, DBEdit3, DBEdit4, DBCheckBox1},
+                     {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn7, BitBtn8, BitBtn9});
+
     onClick(BitBtn10, this, &VoucherScreen::BitBtn10Click);
     onClick(BitBtn11, this, &VoucherScreen::BitBtn11Click);
     onClick(BitBtn12, this, &VoucherScreen::BitBtn12Click);
     onClick(BitBtn13, this, &VoucherScreen::BitBtn13Click);
 }
 
-void VoucherScreen::FormShow()
+void VoucherScreen::fillLists()
 {
-    m_header->open(QStringLiteral("select * from ") + m_kind.headerTable);
-    DBComboBox2->setItems(listOf(m_kind.partnerListSql));
-    const QStringList people = listOf(m_kind.personListSql);
+    DBComboBox2->setItems(listOf(m_kind.partnerListSql()));
+    const QStringList people = listOf(m_kind.personListSql());
     DBComboBox3->setItems(people);
     DBComboBox4->setItems(people);
-    DBComboBox1->setItems(listOf(m_kind.categoryListSql));
-    setHeaderState(HeaderState::Browsing);
-    Refresh();
-    StatusBar1->fill();
-    MonthCalendar1->setSelectedDate(QDate::currentDate());
-    MonthCalendar2->setSelectedDate(QDate::currentDate());
+    DBComboBox1->setItems(listOf(m_kind.categoryListSql()));
 }
 
-QString VoucherScreen::currentNumber() const
+void VoucherScreen::fillNewHeader(ResultSet& header, const QDate& today)
 {
-    if (!m_header->isActive() || m_header->recNo() < 0)
-        return QString();
-    return m_header->text(QStringLiteral("pzh")).trimmed();
+    header.setValue(QStringLiteral("jzrq"), today);
+    header.setValue(QStringLiteral("fqf"), false);
 }
 
 VoucherContext VoucherScreen::context() const
 {
     return VoucherContext{currentNumber(), DBComboBox1->currentText(), DBComboBox2->currentText(), DBEdit2->text()};
-}
-
-void VoucherScreen::setHeaderState(HeaderState state)
-{
-    m_state = state;
-    const bool browsing = state == HeaderState::Browsing;
-    BitBtn5->setText(browsing ? kAdd : kSave);
-    BitBtn6->setText(browsing ? kModify : kRestore);
-    for (QWidget* w : std::initializer_list<QWidget*>{BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn7, BitBtn8, BitBtn9})
-        w->setEnabled(browsing);
-    for (QWidget* w : std::initializer_list<QWidget*>{DBEdit1, DBComboBox1, DBComboBox2, DBComboBox3, DBComboBox4, DBEdit2,
-                                                      DBEdit3, DBEdit4, DBCheckBox1})
-        w->setEnabled(!browsing);
 }
 
 void VoucherScreen::Refresh()
@@ -272,103 +215,9 @@ void VoucherScreen::refreshMoney()
 {
     const QString number = currentNumber();
     Label20->setText(numText(sumFigure(settledFigureSql(m_kind, number), Database::shared())));
-    refreshOutstanding();
-    m_money->open(moneySql(m_kind, number));
-}
-
-void VoucherScreen::refreshOutstanding()
-{
     // Read back from the labels, as shown.
     Label15->setText(numText(round2(toNumber(Label18->text()) - toNumber(Label20->text()))));
-}
-
-// ---- header ----------------------------------------------------------------------------
-
-void VoucherScreen::BitBtn5Click()
-{
-    if (BitBtn5->text() == kAdd) {
-        // The number first: when the month has none left, no row is appended.
-        const QString number = nextVoucherNumber(m_kind.prefix, m_kind.headerTable);
-        setHeaderState(HeaderState::Adding);
-        const QDate today = QDate::currentDate();
-        m_header->append();
-        m_header->setValue(QStringLiteral("pzh"), number);
-        m_header->setValue(m_kind.dateColumn, today);
-        m_header->setValue(QStringLiteral("jzrq"), today);
-        m_header->setValue(QStringLiteral("fqf"), false);
-        m_header->setValue(QStringLiteral("czy"), myvar::operatorName);
-        Refresh();
-        return;
-    }
-    setHeaderState(HeaderState::Browsing);
-    try {
-        m_header->post();
-    } catch (const AppError&) {
-        showInfo(this, m_kind.postFailure);
-        m_header->cancel();
-    }
-    Refresh();
-}
-
-void VoucherScreen::BitBtn6Click()
-{
-    if (BitBtn6->text() == kModify) {
-        if (m_header->isEmpty())
-            return;
-        setHeaderState(HeaderState::Editing);
-        m_header->edit();
-        Refresh();
-        return;
-    }
-    setHeaderState(HeaderState::Browsing);
-    m_header->cancel();
-    Refresh();
-}
-
-void VoucherScreen::BitBtn1Click()
-{
-    m_header->first();
-    Refresh();
-}
-
-void VoucherScreen::BitBtn2Click()
-{
-    if (m_header->bof()) {
-        m_header->first();
-        showInfo(this, QStringLiteral("已到首记录！"));
-    } else {
-        m_header->prior();
-    }
-    Refresh();
-}
-
-void VoucherScreen::BitBtn3Click()
-{
-    if (m_header->eof()) {
-        m_header->last();
-        showInfo(this, QStringLiteral("已到末记录！"));
-    } else {
-        m_header->next();
-    }
-    Refresh();
-}
-
-void VoucherScreen::BitBtn4Click()
-{
-    m_header->last();
-    Refresh();
-}
-
-void VoucherScreen::BitBtn7Click()
-{
-    const std::optional<QString> answer = inputBox(this, m_kind.findCaption, m_kind.findPrompt, QString());
-    if (!answer || answer->isEmpty())
-        return;
-    if (!m_header->locate(QStringLiteral("pzh"), *answer)) {
-        showInfo(this, m_kind.notFound);
-        return;
-    }
-    Refresh();
+    m_money->open(moneySql(m_kind, number));
 }
 
 void VoucherScreen::BitBtn8Click()
@@ -376,8 +225,15 @@ void VoucherScreen::BitBtn8Click()
     if (DBText1->text().isEmpty())
         return;
     VoucherPrintData data;
-    data.kind = voucherPrintKindOfPrefix(m_kind.prefix);
-    loadVoucherPrintCompany(data, Database::shared());
+    data.texts = m_kind.print();
+    ResultSet company;
+    company.open(QStringLiteral("select yhmc,dz,dh1 from J_yhb"));
+    if (!company.isEmpty()) {
+        data.companyName = company.text(QStringLiteral("yhmc"));
+        data.companyAddress = company.text(QStringLiteral("dz"));
+        data.companyPhone = company.text(QStringLiteral("dh1"));
+    }
+    company.close();
     // The voucher prints as this screen shows it.
     data.number = DBText1->text();
     data.date = DBEdit2->text();
@@ -401,49 +257,25 @@ void VoucherScreen::BitBtn8Click()
     form.exec();
 }
 
-void VoucherScreen::BitBtn9Click()
-{
-    close();
-}
-
-void VoucherScreen::done(int result)
-{
-    // A pending new or edited header is not kept.
-    if (m_header->state() == ResultSet::Edit || m_header->state() == ResultSet::Insert)
-        m_header->cancel();
-    QDialog::done(result);
-}
-
 // ---- lines and money -------------------------------------------------------------------
-
-bool VoucherScreen::mayAddRow(const QString& saveFirst, const QString& fillFirst)
-{
-    if (BitBtn5->text() == kSave) {
-        showInfo(this, saveFirst);
-        return false;
-    }
-    if (currentNumber().isEmpty()) {
-        showInfo(this, fillFirst);
-        return false;
-    }
-    return true;
-}
 
 void VoucherScreen::BitBtn10Click()
 {
-    if (!mayAddRow(m_kind.lineSaveFirst, m_kind.lineFillFirst))
+    if (!mayAddRow(m_kind.messages.lineSaveFirst, m_kind.messages.lineFillFirst))
         return;
-    std::unique_ptr<QDialog> dialog(createLineDialog(context()));
-    dialog->exec();
-    dialog.reset();
-    Refresh();
+    openDialog(m_dialogs.line);
 }
 
 void VoucherScreen::BitBtn12Click()
 {
-    if (!mayAddRow(m_kind.moneySaveFirst, m_kind.moneyFillFirst))
+    if (!mayAddRow(m_kind.messages.moneySaveFirst, m_kind.messages.moneyFillFirst))
         return;
-    std::unique_ptr<QDialog> dialog(createMoneyDialog(context()));
+    openDialog(m_dialogs.money);
+}
+
+void VoucherScreen::openDialog(DialogFactory factory)
+{
+    std::unique_ptr<QDialog> dialog(factory(context(), this));
     dialog->exec();
     dialog.reset();
     Refresh();

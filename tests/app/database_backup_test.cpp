@@ -6,7 +6,7 @@
 #include "db/Backup.h"
 #include "db/Schema.h"
 #include "db/SqlText.h"
-#include "vouchers/PurchaseVoucherScreen.h"
+#include "vouchers/TradeVoucherScreens.h"
 #include "vouchers/VoucherBook.h"
 #include "widgets/DataControls.h"
 

@@ -33,7 +33,7 @@ int main(int argc, char** argv)
         const VoucherKind& kind = v < 10 ? purchaseKind() : *kinds[pick(int(kinds.size()))];
         const QString pzh = kind.prefix + QStringLiteral("1001_%1").arg(v, 3, 10, QLatin1Char('0'));
         db.exec(QStringLiteral("insert into %1(pzh,%2,%3,jzrq,czy) values('%4','华丰公司','2004/4/15','2004/4/15','管理员')")
-                    .arg(kind.headerTable, kind.partnerColumn, kind.dateColumn, pzh));
+                    .arg(kind.tables.header, kind.columns.partner, kind.columns.date, pzh));
         std::printf("H %s\n", qPrintable(pzh));
         std::fflush(stdout);
         const int lines = 1 + pick(3);

@@ -131,16 +131,16 @@ TEST_P(CrashTest, AKilledBookingLeavesWholeBookings)
         const VoucherKind* kind = voucherKindOfPrefix(f[1].left(2));
         ASSERT_TRUE(kind);
         if (f[0] == QLatin1String("H"))
-            EXPECT_EQ(count(db, QStringLiteral("select count(*) from %1 where pzh=%2").arg(kind->headerTable, quoted(f[1]))), 1)
+            EXPECT_EQ(count(db, QStringLiteral("select count(*) from %1 where pzh=%2").arg(kind->tables.header, quoted(f[1]))), 1)
                 << line.toStdString();
         else if (f[0] == QLatin1String("L"))
             EXPECT_EQ(count(db, QStringLiteral("select count(*) from %1 where pzh=%2 and spdm=%3")
-                                    .arg(kind->lineTable, quoted(f[1]), quoted(f[2]))),
+                                    .arg(kind->tables.lines, quoted(f[1]), quoted(f[2]))),
                       1)
                 << line.toStdString();
         else
             EXPECT_EQ(count(db, QStringLiteral("select count(*) from %1 where pzh=%2 and dh=%3")
-                                    .arg(kind->moneyTable, quoted(f[1]), quoted(f[2]))),
+                                    .arg(kind->tables.money, quoted(f[1]), quoted(f[2]))),
                       1)
                 << line.toStdString();
     }

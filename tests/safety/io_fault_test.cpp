@@ -7,7 +7,7 @@
 #include "ledger/BooksCheck.h"
 #include "support/ModalScript.h"
 #include "support/UiHelpers.h"
-#include "vouchers/PurchaseVoucherScreen.h"
+#include "vouchers/TradeVoucherScreens.h"
 #include "vouchers/VoucherBook.h"
 #include "vouchers/VoucherKind.h"
 #include "widgets/DBGrid.h"

@@ -4,7 +4,7 @@
 #include "support/UiHelpers.h"
 
 #include "app/MainWindow.h"
-#include "vouchers/PurchaseVoucherScreen.h"
+#include "vouchers/TradeVoucherScreens.h"
 
 #include <QApplication>
 

@@ -5,7 +5,7 @@
 #include "master/GoodsListScreen.h"
 #include "support/ModalScript.h"
 #include "support/UiHelpers.h"
-#include "vouchers/PurchaseVoucherScreen.h"
+#include "vouchers/TradeVoucherScreens.h"
 #include "vouchers/VoucherPrintForm.h"
 #include "vouchers/VoucherNumber.h"
 #include "widgets/DBGrid.h"

@@ -308,7 +308,10 @@ void Database::exec(const QString& jetSql)
     const QStringList statements = translateJet(jetSql, m_catalogue);
     const QString word = firstWord(jetSql);
     const bool ddl = word == QLatin1String("create") || word == QLatin1String("drop") || word == QLatin1String("alter");
-    if (statements.size() == 1) {
+    // Outside a transaction a refused statement undoes itself. Inside one the engine undoes
+    // a statement only when it expects it may abort, which a refusal by a column rule is not:
+    // the savepoint keeps a refused statement from leaving its raw value in the transaction.
+    if (statements.size() == 1 && !inTransaction()) {
         execNative(statements.first());
     } else {
         // A table and its rule triggers come into being together or not at all.

@@ -602,15 +602,25 @@ void ResultSet::post()
         sql = QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
                   .arg(m_table, cols.join(QLatin1Char(',')), QStringList(cols.size(), QStringLiteral("?")).join(QLatin1Char(',')));
     }
+    // Inside a transaction a row refused by a column rule would otherwise stay half-stored.
+    const bool inner = m_db.inTransaction();
+    if (inner)
+        sqlite3_exec(m_db.handle(), "SAVEPOINT jx_post", nullptr, nullptr, nullptr);
     sqlite3_stmt* st = m_db.prepare(sql);
     for (int i = 0; i < values.size(); ++i)
         bindValue(st, i + 1, values[i]);
     if (m_state == Edit)
         sqlite3_bind_int64(st, values.size() + 1, key);
     const int rc = sqlite3_step(st);
+    const QString error = rc == SQLITE_DONE ? QString() : m_db.lastError();
     sqlite3_finalize(st);
+    if (inner) {
+        if (rc != SQLITE_DONE)
+            sqlite3_exec(m_db.handle(), "ROLLBACK TO jx_post", nullptr, nullptr, nullptr);
+        sqlite3_exec(m_db.handle(), "RELEASE jx_post", nullptr, nullptr, nullptr);
+    }
     if (rc != SQLITE_DONE)
-        throw DbError(m_db.lastError());
+        throw DbError(error);
     if (m_state == Insert)
         m_keys[m_row] = sqlite3_last_insert_rowid(m_db.handle());
     m_cache.remove(m_keys[m_row]);

@@ -76,8 +76,10 @@ TreeLines parse(const QByteArray& bytes)
         int level = 0;
         while (level < line.size() && isIndent(line.at(level)))
             ++level;
-        if (level == line.size())
-            continue; // blank line
+        // Blank, also when only carriage returns stand beside the blanks: such a line would be
+        // written as an empty one and its children would move under the node before it.
+        if (level == line.size() || lineText(line.mid(level).toString()).isEmpty())
+            continue;
         int maxLevel = lines.isEmpty() ? 0 : lines.last().level + 1;
         if (level > maxLevel)
             throw AppError(QStringLiteral("第%1行的层次不正确").arg(lineNo));

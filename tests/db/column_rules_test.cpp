@@ -22,6 +22,21 @@ TEST_F(ColumnRules, RefusedWritesRaiseAndLeaveNothing)
         EXPECT_EQ(rows("select spdm,spmc,zxdj,xykc from J_spb"), QStringLiteral("001|螺丝|0|0")) << sql;
         EXPECT_EQ(rows("select count(*) from J_cgb"), QStringLiteral("0")) << sql;
     }
+    // The same inside a transaction that goes on after the refusal: a refused update used to
+    // leave its raw value (1e300 in a numeric(10,2) column) in the transaction.
+    exec("insert into J_zjb(je) values(1000)");
+    Transaction t(db);
+    EXPECT_THROW(exec("update J_zjb set je=1e300"), DbError);
+    EXPECT_EQ(rows("select je from J_zjb"), QStringLiteral("1000"));
+    for (const char* sql : refused) {
+        EXPECT_THROW(exec(sql), DbError) << sql;
+        EXPECT_EQ(rows("select spdm,spmc,zxdj,xykc from J_spb"), QStringLiteral("001|螺丝|0|0")) << sql;
+        EXPECT_EQ(rows("select count(*) from J_cgb"), QStringLiteral("0")) << sql;
+    }
+    EXPECT_THROW(exec("update J_spb set zxdj=1e300"), DbError);
+    t.commit();
+    EXPECT_EQ(rows("select spdm,spmc,zxdj,xykc from J_spb"), QStringLiteral("001|螺丝|0|0"));
+    EXPECT_EQ(rows("select je from J_zjb"), QStringLiteral("1000"));
 }
 
 TEST_F(ColumnRules, WidthsCountCharactersNotBytes)

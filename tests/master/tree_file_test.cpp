@@ -95,6 +95,16 @@ TEST(TreeFile, NodeTextsThatWouldChangeTheirLevelAreWrittenFlat)
     EXPECT_EQ(back, expected);
 }
 
+TEST(TreeFile, ALineOfOnlyCarriageReturnsAndBlanksIsBlank)
+{
+    // Found by fuzzing: the line "\r\t" was read as a node, written back as an empty line, and
+    // the node below it moved under "rot" on the next reading.
+    const TreeLines read = treefile::parse("rot\r\n\r\t\n\tr\tc");
+    const TreeLines expected = {{0, QStringLiteral("rot")}, {1, QStringLiteral("r\tc")}};
+    EXPECT_EQ(read, expected);
+    EXPECT_EQ(treefile::parse(treefile::format(read)), expected);
+}
+
 TEST(TreeFile, FailedWriteKeepsTheOldFile)
 {
     QTemporaryDir dir;

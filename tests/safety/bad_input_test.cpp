@@ -9,7 +9,7 @@
 #include "ledger/BooksCheck.h"
 #include "support/ModalScript.h"
 #include "support/UiHelpers.h"
-#include "vouchers/PurchaseVoucherScreen.h"
+#include "vouchers/TradeVoucherScreens.h"
 
 #include <QLabel>
 #include <QLineEdit>

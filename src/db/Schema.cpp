@@ -27,7 +27,8 @@ Table goodsLines(const char* table, const char* kind, const char* partner, const
             {"pzh", dateIndex}};
 }
 
-// Money rows against a voucher and the cash balance they left.
+// Money rows against a voucher and the cash balance they left; the cash journal reads a
+// date range of them.
 Table moneyRows(const char* table, const char* partner, const char* kind, int methodWidth,
                 const char* amount, const char* person, const char* date)
 {
@@ -35,8 +36,15 @@ Table moneyRows(const char* table, const char* partner, const char* kind, int me
             {C("pzh", 14), C("dh", 20), C(partner, 30), C(kind, 10), C("jsfs", methodWidth), N(amount),
              C(person, 10), D(date), N("jcje"), C("bz", 20)},
             {},
-            {"pzh"}};
+            {"pzh", date}};
 }
+
+// The open items of a partner: its vouchers' flag and money columns are in the index, so
+// the partner lists and sums never read the headers.
+const char* const kOpenPayables = "ghs,fqf,sfk,yfk";
+const char* const kOpenReceivables = "ghs,fqf,ssk,ysk";
+const char* const kOpenReturnReceivables = "ths,fqf,ssk,ysk";
+const char* const kOpenReturnPayables = "ths,fqf,sfk,yfk";
 
 std::vector<Table> build()
 {
@@ -73,28 +81,28 @@ std::vector<Table> build()
                  {K("pzh", 14), C("fph", 20), C("rklb", 10), C("ghs", 30), C("cgy", 10), C("shr", 10), N("yfk"),
                   N("sfk"), B("fqf"), D("cgrq"), D("jzrq"), C("bz", 30), C("czy", 30)},
                  {},
-                 {}});
+                 {kOpenPayables}});
     t.push_back(goodsLines("J_cgmxb", "rklb", "ghs", "cgrq", "spdm,cgrq"));
     t.push_back(moneyRows("J_cgfkb", "ghs", "fklb", 10, "fkje", "fkr", "fkrq"));
     t.push_back({"J_xsb",
                  {K("pzh", 14), C("fph", 20), C("cklb", 10), C("ghs", 30), C("xsy", 10), C("shr", 10), N("ysk"),
                   N("ssk"), B("fqf"), D("xsrq"), D("jzrq"), C("bz", 30), C("czy", 30)},
                  {},
-                 {}});
+                 {kOpenReceivables}});
     t.push_back(goodsLines("J_xsmxb", "cklb", "ghs", "xsrq", "spdm,xsrq"));
     t.push_back(moneyRows("J_xsskb", "ghs", "sklb", 16, "skje", "skr", "skrq"));
     t.push_back({"J_cgthb",
                  {K("pzh", 14), C("cklb", 10), C("thyy", 20), C("ths", 30), C("jsr", 10), C("shr", 10), N("ysk"),
                   N("ssk"), B("fqf"), D("thrq"), D("jzrq"), C("bz", 30), C("czy", 30)},
                  {},
-                 {}});
+                 {kOpenReturnReceivables}});
     t.push_back(goodsLines("J_cgthmxb", "cklb", "ths", "thrq", "spdm,thrq"));
     t.push_back(moneyRows("J_cgskb", "ths", "sklb", 16, "skje", "skr", "skrq"));
     t.push_back({"J_xsthb",
                  {K("pzh", 14), C("rklb", 10), C("thyy", 20), C("ths", 30), C("jsr", 10), C("shr", 10), N("yfk"),
                   N("sfk"), B("fqf"), D("thrq"), D("jzrq"), C("bz", 30), C("czy", 30)},
                  {},
-                 {}});
+                 {kOpenReturnPayables}});
     t.push_back(goodsLines("J_xsthmxb", "rklb", "ths", "thrq", "spdm,thrq"));
     t.push_back(moneyRows("J_xsfkb", "ths", "fklb", 16, "fkje", "fkr", "fkrq"));
     t.push_back({"J_zcb",
@@ -106,7 +114,7 @@ std::vector<Table> build()
                  {C("pzh", 14), C("dh", 20), C("zclb", 10), N("zcje"), D("zcrq"), C("zcsm", 20), N("jcje"),
                   C("bz", 20)},
                  {},
-                 {"pzh"}});
+                 {"pzh", "zcrq"}});
     t.push_back({"J_bsb",
                  {K("pzh", 14), C("bssm", 20), C("jsr", 10), C("shr", 10), N("bsje"), D("bsrq"), C("bz", 30),
                   C("czy", 30)},

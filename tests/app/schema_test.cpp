@@ -168,7 +168,7 @@ TEST(SchemaStatements, EmptyDatabaseGetsNoDropAndTablesInAnyCaseAreDropped)
     EXPECT_TRUE(s.contains(QStringLiteral("insert into J_czyb(czydm,czymc,czymm) values(1001,'管理员',530162)")));
 }
 
-TEST_F(SchemaTest, LineAndMoneyTablesAreIndexedByVoucherAndGoodsLinesByArticleAndDate)
+TEST_F(SchemaTest, LinesAndMoneyAreIndexedByVoucherAndDateAndHeadersByPartnerAndOpenAmounts)
 {
     auto strings = [](const QString& sql, int column) {
         QStringList out;
@@ -194,9 +194,11 @@ TEST_F(SchemaTest, LineAndMoneyTablesAreIndexedByVoucherAndGoodsLinesByArticleAn
     } cases[] = {
         {"J_cgmxb", {"pzh", "spdm,cgrq"}},   {"J_xsmxb", {"pzh", "spdm,xsrq"}},
         {"J_cgthmxb", {"pzh", "spdm,thrq"}}, {"J_xsthmxb", {"pzh", "spdm,thrq"}},
-        {"J_bsmxb", {"pzh", "spdm,bsrq"}},   {"J_cgfkb", {"pzh"}},
-        {"J_xsskb", {"pzh"}},                {"J_cgskb", {"pzh"}},
-        {"J_xsfkb", {"pzh"}},                {"J_zcmxb", {"pzh"}},
+        {"J_bsmxb", {"pzh", "spdm,bsrq"}},   {"J_cgfkb", {"pzh", "fkrq"}},
+        {"J_xsskb", {"pzh", "skrq"}},        {"J_cgskb", {"pzh", "skrq"}},
+        {"J_xsfkb", {"pzh", "fkrq"}},        {"J_zcmxb", {"pzh", "zcrq"}},
+        {"J_cgb", {"ghs,fqf,sfk,yfk"}},      {"J_xsb", {"ghs,fqf,ssk,ysk"}},
+        {"J_cgthb", {"ths,fqf,ssk,ysk"}},    {"J_xsthb", {"ths,fqf,sfk,yfk"}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(indexedColumns(QLatin1String(c.table)), c.indexes) << c.table;

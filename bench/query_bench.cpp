@@ -1,0 +1,251 @@
+// The money and stock queries on the ten-year database (BenchData.h): the goods journal of
+// one article over ten years, the cash journal of one month, and the payables list of one
+// supplier with its partner list. Each is measured through its screen and as the same
+// statements run straight on the SQLCipher connection (translated once, outside the timing),
+// and the medians are printed side by side with their ratio.
+// Run on a release build: query_bench --benchmark_repetitions=7
+#include "BenchData.h"
+
+#include "db/Database.h"
+#include "db/ProgramState.h"
+#include "db/ResultSet.h"
+#include "db/SqlText.h"
+#include "ledger/CashJournalScreen.h"
+#include "ledger/GoodsJournalScreen.h"
+#include "ledger/OpenItemsScreen.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+const QString kArticle = benchdata::articleCode(4242);
+const QString kSupplier = benchdata::supplierName(42);
+const QDate kMonthStart(2025, 6, 1);
+const QDate kMonthEnd(2025, 6, 30);
+
+// ---- the raw side: translated statements stepped on the connection itself ----------------
+
+void rawExec(const QString& jetSql, benchmark::State& state)
+{
+    Database& db = Database::shared();
+    const QByteArray sql = db.translate(jetSql).toUtf8();
+    if (sqlite3_exec(db.handle(), sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        state.SkipWithError(sqlite3_errmsg(db.handle()));
+}
+
+// Steps every row and reads every column, as a grid's set reads them.
+int rawRows(sqlite3_stmt* st)
+{
+    int rows = 0;
+    const int columns = sqlite3_column_count(st);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        for (int c = 0; c < columns; ++c) {
+            if (sqlite3_column_type(st, c) == SQLITE_TEXT)
+                benchmark::DoNotOptimize(sqlite3_column_text(st, c));
+            else
+                benchmark::DoNotOptimize(sqlite3_column_double(st, c));
+        }
+        ++rows;
+    }
+    sqlite3_reset(st);
+    return rows;
+}
+
+sqlite3_stmt* rawPrepare(const QString& jetSql)
+{
+    Database& db = Database::shared();
+    return db.prepare(db.translate(jetSql));
+}
+
+QString between(const QDate& a, const QDate& b)
+{
+    return QStringLiteral("#%1# and #%2#").arg(shortDate(a), shortDate(b));
+}
+
+// ---- goods journal: one article, ten years ----------------------------------------------
+
+void BM_GoodsJournal_Program(benchmark::State& state)
+{
+    TForm46 screen;
+    screen.ComboBox1->setEditText(kArticle);
+    screen.DateTimePicker1->setDate(benchdata::firstDay());
+    screen.DateTimePicker2->setDate(benchdata::lastDay());
+    for (auto _ : state)
+        screen.BitBtn1Click();
+    state.counters["rows"] = screen.ADOQuery1->recordCount();
+}
+BENCHMARK(BM_GoodsJournal_Program)->Unit(benchmark::kMillisecond);
+
+void BM_GoodsJournal_Raw(benchmark::State& state)
+{
+    const QString range = between(benchdata::firstDay(), benchdata::lastDay()) + QStringLiteral(" and spdm=") + quoted(kArticle);
+    const QString sources[][3] = {
+        {"J_cgmxb", "cgrq", "rklb+ghs"}, {"J_xsthmxb", "thrq", "rklb+ths"}, {"J_xsmxb", "xsrq", "cklb+ghs"},
+        {"J_cgthmxb", "thrq", "cklb+ths"}, {"J_bsmxb", "bsrq", "bslb+bssm"}};
+    QStringList inserts;
+    for (int i = 0; i < 5; ++i) {
+        const bool in = i < 2;
+        inserts << QStringLiteral("insert into J_sptmp (rq,pzh,zy,%1,%2,jcdj,jcsl) select %3 as rq,pzh,%4 as zy,dj,sl,jcdj,jcsl from %5 where %3 between ")
+                           .arg(QLatin1String(in ? "rkdj" : "ckdj"), QLatin1String(in ? "rksl" : "cksl"), sources[i][1], sources[i][2], sources[i][0]) +
+                       range;
+    }
+    sqlite3_stmt* rows = rawPrepare(
+        QStringLiteral("select rq as 日期,pzh as 凭证号,zy as 摘要,rkdj as 入库单价,rksl as 入库数量,rksl*rkdj as 入库金额,\n"
+                       "ckdj as 出库单价,cksl as 出库数量,cksl*ckdj as 出库金额,jcsl as 结存数量,jcdj as 结存单价,jcsl*jcdj as 结存金额 from J_sptmp order by rq,pzh"));
+    int n = 0;
+    for (auto _ : state) {
+        rawExec(QStringLiteral("begin"), state);
+        rawExec(QStringLiteral("delete from J_sptmp"), state);
+        for (const QString& insert : inserts)
+            rawExec(insert, state);
+        rawExec(QStringLiteral("commit"), state);
+        n = rawRows(rows);
+    }
+    sqlite3_finalize(rows);
+    state.counters["rows"] = n;
+}
+BENCHMARK(BM_GoodsJournal_Raw)->Unit(benchmark::kMillisecond);
+
+// ---- cash journal: one month -------------------------------------------------------------
+
+void BM_CashJournal_Program(benchmark::State& state)
+{
+    TForm47 screen;
+    screen.DateTimePicker1->setDate(kMonthStart);
+    screen.DateTimePicker2->setDate(kMonthEnd);
+    for (auto _ : state)
+        screen.BitBtn1Click();
+    state.counters["rows"] = screen.ADOQuery1->recordCount();
+}
+BENCHMARK(BM_CashJournal_Program)->Unit(benchmark::kMillisecond);
+
+void BM_CashJournal_Raw(benchmark::State& state)
+{
+    const QString range = between(kMonthStart, kMonthEnd);
+    const QString inserts[] = {
+        QStringLiteral("insert into J_zjtmp (rq,pzh,zy,dh,fkje,jcje) select fkrq as rq,pzh,ghs+fklb as zy,dh,fkje,jcje from J_cgfkb where fkrq between "),
+        QStringLiteral("insert into J_zjtmp (rq,pzh,zy,dh,skje,jcje) select skrq as rq,pzh,ghs+sklb as zy,dh,skje,jcje from J_xsskb where skrq between "),
+        QStringLiteral("insert into J_zjtmp (rq,pzh,zy,dh,fkje,jcje) select fkrq as rq,pzh,ths+fklb as zy,dh,fkje,jcje from J_xsfkb where fkrq between "),
+        QStringLiteral("insert into J_zjtmp (rq,pzh,zy,dh,skje,jcje) select skrq as rq,pzh,ths+sklb as zy,dh,skje,jcje from J_cgskb where skrq between "),
+        QStringLiteral("insert into J_zjtmp (rq,pzh,zy,dh,fkje,jcje) select zcrq as rq,pzh,zcsm+zclb as zy,dh,zcje as fkje,jcje from J_zcmxb where zcrq between ")};
+    sqlite3_stmt* rows = rawPrepare(QStringLiteral("select rq as 日期,pzh as 凭证号,zy as 摘要,skje as 收款金额,\n"
+                                                   "fkje as 付款金额,jcje as 结存金额 from J_zjtmp order by rq,pzh,dh"));
+    int n = 0;
+    for (auto _ : state) {
+        rawExec(QStringLiteral("begin"), state);
+        rawExec(QStringLiteral("delete from J_zjtmp"), state);
+        for (const QString& insert : inserts)
+            rawExec(insert + range, state);
+        rawExec(QStringLiteral("commit"), state);
+        n = rawRows(rows);
+    }
+    sqlite3_finalize(rows);
+    state.counters["rows"] = n;
+}
+BENCHMARK(BM_CashJournal_Raw)->Unit(benchmark::kMillisecond);
+
+// ---- payables: the open vouchers of one supplier, and the supplier list ---------------------
+
+void BM_PayablesOfSupplier_Program(benchmark::State& state)
+{
+    TForm23 screen;
+    screen.ComboBox1->setEditText(kSupplier);
+    for (auto _ : state)
+        screen.ComboBox1Change();
+    state.counters["rows"] = screen.ADOQuery1->recordCount();
+}
+BENCHMARK(BM_PayablesOfSupplier_Program)->Unit(benchmark::kMillisecond);
+
+void BM_PayablesOfSupplier_Raw(benchmark::State& state)
+{
+    const QString partner = QStringLiteral("ghs=") + quoted(kSupplier);
+    sqlite3_stmt* due = rawPrepare(QStringLiteral("select sum(yfk) from J_cgb where sfk<yfk and fqf=0 and ") + partner);
+    sqlite3_stmt* paid = rawPrepare(QStringLiteral("select sum(sfk) from J_cgb where sfk<yfk and fqf=0 and ") + partner);
+    sqlite3_stmt* rows = rawPrepare(
+        QStringLiteral("select pzh as 凭证号,fph as 发票号,rklb as 入库类别,cgy as 采购员,shr as 审核人,yfk as 应付款,sfk as 实付款,yfk-sfk as 欠款,cgrq as 日期\n"
+                       " from J_cgb where  sfk<yfk and fqf=0 and ") +
+        partner + QStringLiteral(" order by pzh"));
+    int n = 0;
+    for (auto _ : state) {
+        rawRows(due);
+        rawRows(paid);
+        n = rawRows(rows);
+    }
+    for (sqlite3_stmt* st : {due, paid, rows})
+        sqlite3_finalize(st);
+    state.counters["rows"] = n;
+}
+BENCHMARK(BM_PayablesOfSupplier_Raw)->Unit(benchmark::kMillisecond);
+
+void BM_PayablesSupplierList_Program(benchmark::State& state)
+{
+    TForm23 screen;
+    for (auto _ : state)
+        screen.RadioButton1Enter();
+    state.counters["rows"] = screen.ComboBox1->count();
+}
+BENCHMARK(BM_PayablesSupplierList_Program)->Unit(benchmark::kMillisecond);
+
+void BM_PayablesSupplierList_Raw(benchmark::State& state)
+{
+    sqlite3_stmt* list = rawPrepare(QStringLiteral("select distinct ghs from J_cgb where sfk<yfk and fqf=0 order by ghs"));
+    int n = 0;
+    for (auto _ : state)
+        n = rawRows(list);
+    sqlite3_finalize(list);
+    state.counters["rows"] = n;
+}
+BENCHMARK(BM_PayablesSupplierList_Raw)->Unit(benchmark::kMillisecond);
+
+// Keeps the median real time of every benchmark (the run itself when not repeated).
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const std::string name = run.run_name.function_name;
+            if (run.aggregate_name == "median" || (run.aggregate_name.empty() && !medians.count(name)))
+                medians[name] = run.GetAdjustedRealTime();
+        }
+    }
+    std::map<std::string, double> medians; // milliseconds
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    const QString dir = QDir::tempPath() + QStringLiteral("/jxc_query_bench/");
+    myvar::setProgramDir(dir);
+    myvar::operatorName = QStringLiteral("管理员");
+    Database::shared().open(benchdata::workingCopy(dir));
+    myvar::tableNames = Database::shared().tableNames();
+
+    MedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("\n%-28s %12s %12s %8s\n", "median (ms)", "program", "raw", "ratio");
+    for (const char* name : {"BM_GoodsJournal", "BM_CashJournal", "BM_PayablesOfSupplier", "BM_PayablesSupplierList"}) {
+        const auto program = reporter.medians.find(std::string(name) + "_Program");
+        const auto raw = reporter.medians.find(std::string(name) + "_Raw");
+        if (program == reporter.medians.end() || raw == reporter.medians.end())
+            continue;
+        std::printf("%-28s %12.2f %12.2f %8.2f\n", name + 3, program->second, raw->second,
+                    raw->second > 0 ? program->second / raw->second : 0.0);
+    }
+    benchmark::Shutdown();
+    Database::shared().close();
+    return 0;
+}

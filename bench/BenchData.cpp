@@ -621,6 +621,7 @@ sqlite3* openRaw(const QString& file)
     try {
         execRaw(db, key.constData());
         execRaw(db, "SELECT count(*) FROM sqlite_master;");
+        Database::registerFunctions(db);
     } catch (...) {
         sqlite3_close(db);
         throw;

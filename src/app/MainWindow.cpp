@@ -126,15 +126,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     Image1->setAlignment(Qt::AlignCenter);
     setCentralWidget(Image1);
 
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-
     buildMenu();
 }
 
@@ -170,6 +161,28 @@ void TForm1::buildMenu()
     N39 = entry(QStringLiteral("N39"));
     N40 = entry(QStringLiteral("N40"));
     onTriggered(N35, this, &TForm1::N35Click);
+}
+
+QFileDialog* TForm1::saveDialog1()
+{
+    if (!SaveDialog1) {
+        SaveDialog1 = new QFileDialog(this);
+        SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+        SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    }
+    return SaveDialog1;
+}
+
+QFileDialog* TForm1::openDialog1()
+{
+    if (!OpenDialog1) {
+        OpenDialog1 = new QFileDialog(this);
+        OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+        OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+        OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    }
+    return OpenDialog1;
 }
 
 QAction* TForm1::entry(const QString& name) const
@@ -254,7 +267,7 @@ QString TForm1::runFileDialog(QFileDialog* dialog)
 
 void TForm1::N39Click()
 {
-    const QString base = runFileDialog(SaveDialog1);
+    const QString base = runFileDialog(saveDialog1());
     if (base.isEmpty())
         return;
     for (const auto& f : kTreeFiles) {
@@ -273,7 +286,7 @@ void TForm1::N40Click()
 {
     if (!askOkCancel(this, QStringLiteral("导入新数据将覆盖当前数据内容,继续吗?"), kWarningCaption))
         return;
-    const QString chosen = runFileDialog(OpenDialog1);
+    const QString chosen = runFileDialog(openDialog1());
     if (chosen.isEmpty())
         return;
     // Any file of the set names the set: its last three characters are the ending.

@@ -24,8 +24,9 @@ public:
 
     QMenuBar* MainMenu2;
     QLabel* Image1;
-    QFileDialog* SaveDialog1;
-    QFileDialog* OpenDialog1;
+    // The tree-file backup's dialogs, made when first used: building them costs start-up time.
+    QFileDialog* saveDialog1();
+    QFileDialog* openDialog1();
 
     // Top-level entries and the entries handled here; the rest are found by name.
     QAction* N1;
@@ -59,6 +60,8 @@ private:
     void runAlarms();
     QString runFileDialog(QFileDialog* dialog);
 
+    QFileDialog* SaveDialog1 = nullptr;
+    QFileDialog* OpenDialog1 = nullptr;
     bool m_shown = false;
     bool m_loggedIn = false;
 };

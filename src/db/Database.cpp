@@ -186,7 +186,7 @@ void Database::open(const QString& fileName, const QString& key)
         fail(QString::fromUtf8(sqlite3_errmsg(db)));
     m_db = db;
     m_fileName = fileName;
-    registerFunctions();
+    registerFunctions(m_db);
     m_catalogueLoaded = false;
 }
 
@@ -200,18 +200,18 @@ void Database::close()
     m_catalogueLoaded = false;
 }
 
-void Database::registerFunctions()
+void Database::registerFunctions(sqlite3* handle)
 {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function(m_db, "jx_text", 2, flags, nullptr, fnText, nullptr, nullptr);
-    sqlite3_create_function(m_db, "jx_num", 3, flags, nullptr, fnNum, nullptr, nullptr);
-    sqlite3_create_function(m_db, "jx_bit", 1, flags, nullptr, fnBit, nullptr, nullptr);
-    sqlite3_create_function(m_db, "jx_date", 1, flags, nullptr, fnDate, nullptr, nullptr);
-    sqlite3_create_function(m_db, "jx_year", 1, flags, nullptr, fnDatePart<0>, nullptr, nullptr);
-    sqlite3_create_function(m_db, "jx_month", 1, flags, nullptr, fnDatePart<1>, nullptr, nullptr);
-    sqlite3_create_function(m_db, "jx_day", 1, flags, nullptr, fnDatePart<2>, nullptr, nullptr);
-    sqlite3_create_function(m_db, "date", 0, SQLITE_UTF8, nullptr, fnToday, nullptr, nullptr);
-    sqlite3_create_function(m_db, "now", 0, SQLITE_UTF8, nullptr, fnNow, nullptr, nullptr);
+    sqlite3_create_function(handle, "jx_text", 2, flags, nullptr, fnText, nullptr, nullptr);
+    sqlite3_create_function(handle, "jx_num", 3, flags, nullptr, fnNum, nullptr, nullptr);
+    sqlite3_create_function(handle, "jx_bit", 1, flags, nullptr, fnBit, nullptr, nullptr);
+    sqlite3_create_function(handle, "jx_date", 1, flags, nullptr, fnDate, nullptr, nullptr);
+    sqlite3_create_function(handle, "jx_year", 1, flags, nullptr, fnDatePart<0>, nullptr, nullptr);
+    sqlite3_create_function(handle, "jx_month", 1, flags, nullptr, fnDatePart<1>, nullptr, nullptr);
+    sqlite3_create_function(handle, "jx_day", 1, flags, nullptr, fnDatePart<2>, nullptr, nullptr);
+    sqlite3_create_function(handle, "date", 0, SQLITE_UTF8, nullptr, fnToday, nullptr, nullptr);
+    sqlite3_create_function(handle, "now", 0, SQLITE_UTF8, nullptr, fnNow, nullptr, nullptr);
 }
 
 void Database::loadCatalogue()

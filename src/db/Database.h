@@ -54,11 +54,12 @@ public:
     static ColumnKind kindOfDeclType(const char* declType);
     QString lastError() const;
     sqlite3* handle() const { return m_db; }
+    // The functions the column-rule triggers call, on any connection to a program file.
+    static void registerFunctions(sqlite3* handle);
 
 private:
     void execNative(const QString& sqliteText);
     void loadCatalogue();
-    void registerFunctions();
 
     sqlite3* m_db = nullptr;
     QString m_fileName;

@@ -17,7 +17,7 @@
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
 #include "reports/SpreadsheetExport.h"
-#include "vouchers/PurchaseVoucherScreen.h"
+#include "vouchers/TradeVoucherScreens.h"
 #include "vouchers/VoucherBook.h"
 
 #include <QApplication>
@@ -492,6 +492,7 @@ void benchOpen(const QString& file, int reps)
     for (int r = 0; r < reps; ++r) {
         program.add(measure([&] {
             TForm8 screen;
+            screen.FormShow();
             if (screen.currentNumber().isEmpty())
                 throw std::runtime_error("no voucher shown");
         }));
@@ -511,6 +512,7 @@ void benchOpen(const QString& file, int reps)
     // Next voucher with its refresh, through the first few thousand vouchers.
     Side nextProgram, nextRaw;
     TForm8 screen;
+    screen.FormShow();
     std::vector<sqlite3_int64> keys;
     while (sqlite3_step(ids) == SQLITE_ROW)
         keys.push_back(sqlite3_column_int64(ids, 0));

@@ -1,7 +1,6 @@
 #pragma once
 // Vouchers for the query screens, booked the way the voucher screens book them: a header
 // row as "保存" posts it, then each goods line and money row through the booking functions.
-// A voucher kind the program cannot book yet is written as the same rows by hand.
 #include "support/InitializedDb.h"
 
 #include "db/Database.h"
@@ -28,35 +27,26 @@ struct MoneyRow {
     const char* category = "货款";
 };
 
-// Tables and columns of a kind, as far as the by-hand rows need them.
-struct KindTables {
+// The header columns a voucher's "保存" fills, by kind.
+struct HeaderColumns {
     const char* prefix;
-    const char* header;
-    const char* lines;
-    const char* money;
+    const char* table;
     const char* category;
     const char* partner;
     const char* date;
-    const char* due;
-    const char* settled;
-    const char* moneyCategory;
-    const char* moneyAmount;
-    const char* moneyDate;
-    bool goodsIn;
-    bool moneyOut;
 };
 
-inline const KindTables& kindTables(const QString& prefix)
+inline const HeaderColumns& headerColumns(const QString& prefix)
 {
-    static const KindTables all[] = {
-        {"CG", "J_cgb", "J_cgmxb", "J_cgfkb", "rklb", "ghs", "cgrq", "yfk", "sfk", "fklb", "fkje", "fkrq", true, true},
-        {"XS", "J_xsb", "J_xsmxb", "J_xsskb", "cklb", "ghs", "xsrq", "ysk", "ssk", "sklb", "skje", "skrq", false, false},
-        {"CT", "J_cgthb", "J_cgthmxb", "J_cgskb", "cklb", "ths", "thrq", "ysk", "ssk", "sklb", "skje", "skrq", false, false},
-        {"XT", "J_xsthb", "J_xsthmxb", "J_xsfkb", "rklb", "ths", "thrq", "yfk", "sfk", "fklb", "fkje", "fkrq", true, true},
+    static const HeaderColumns all[] = {
+        {"CG", "J_cgb", "rklb", "ghs", "cgrq"},
+        {"XS", "J_xsb", "cklb", "ghs", "xsrq"},
+        {"CT", "J_cgthb", "cklb", "ths", "thrq"},
+        {"XT", "J_xsthb", "rklb", "ths", "thrq"},
     };
-    for (const KindTables& k : all)
-        if (prefix == QLatin1String(k.prefix))
-            return k;
+    for (const HeaderColumns& h : all)
+        if (prefix == QLatin1String(h.prefix))
+            return h;
     throw std::runtime_error("no voucher kind " + prefix.toStdString());
 }
 
@@ -84,39 +74,32 @@ protected:
               const std::vector<MoneyRow>& money = {}, const QString& category = QStringLiteral("进货"),
               const QDate& settleBy = {})
     {
-        const KindTables& t = kindTables(pzh.left(2));
-        const QString extra = QLatin1String(t.header) == QLatin1String("J_cgthb") || QLatin1String(t.header) == QLatin1String("J_xsthb")
-                                  ? QStringLiteral("thyy,jsr,")
-                                  : QStringLiteral("");
-        const QString extraValues = extra.isEmpty() ? QString() : QStringLiteral("'质量','李四',");
+        const HeaderColumns& h = headerColumns(pzh.left(2));
+        const bool isReturn = pzh.startsWith(QLatin1String("CT")) || pzh.startsWith(QLatin1String("XT"));
+        const QString extra = isReturn ? QStringLiteral("thyy,jsr,") : QString();
+        const QString extraValues = isReturn ? QStringLiteral("'质量','李四',") : QString();
         run(QStringLiteral("insert into %1(pzh,%2,%3,%4,jzrq,%5shr,fqf) values(%6,%7,%8,%9,%10,%11'王五',0)")
-                .arg(QLatin1String(t.header), QLatin1String(t.category), QLatin1String(t.partner), QLatin1String(t.date),
+                .arg(QLatin1String(h.table), QLatin1String(h.category), QLatin1String(h.partner), QLatin1String(h.date),
                      extra, quoted(pzh), quoted(category), partner.isNull() ? QStringLiteral("null") : quoted(partner),
                      quoted(shortDate(date)))
                 .arg(settleBy.isValid() ? quoted(shortDate(settleBy)) : QStringLiteral("null"), extraValues));
         const VoucherKind* kind = voucherKindOfPrefix(pzh.left(2));
+        ASSERT_NE(kind, nullptr) << pzh.toStdString();
         for (const GoodsLine& l : lines) {
-            if (kind) {
-                const LineEntry e{pzh, QLatin1String(l.code), QStringLiteral("个"), numText(l.price), numText(l.quantity),
-                                  category, partner, shortDate(date)};
-                ASSERT_EQ(storeLine(*kind, e, db()), LineOutcome::Stored) << pzh.toStdString() << " " << l.code;
-            } else {
-                byHandLine(t, pzh, l, category, partner, date);
-            }
+            const LineEntry e{pzh, QLatin1String(l.code), QStringLiteral("个"), numText(l.price), numText(l.quantity),
+                              category, partner, shortDate(date)};
+            ASSERT_EQ(storeLine(*kind, e, db()), LineOutcome::Stored) << pzh.toStdString() << " " << l.code;
         }
         for (const MoneyRow& m : money) {
-            const QDate day = m.date.isValid() ? m.date : date;
-            if (kind) {
-                const MoneyEntry e{pzh, partner, QLatin1String(m.document), QString::fromUtf8(m.category),
-                                   QStringLiteral("现金"), numText(m.amount), QStringLiteral("张三"), day, QString()};
-                ASSERT_EQ(storeMoney(*kind, e, db()), MoneyOutcome::Stored) << pzh.toStdString() << " " << m.document;
-            } else {
-                byHandMoney(t, pzh, m, partner, day);
-            }
+            const MoneyEntry e{pzh, partner, QLatin1String(m.document), QString::fromUtf8(m.category),
+                               QStringLiteral("现金"), numText(m.amount), QStringLiteral("张三"),
+                               m.date.isValid() ? m.date : date, QString()};
+            ASSERT_EQ(storeMoney(*kind, e, db()), MoneyOutcome::Stored) << pzh.toStdString() << " " << m.document;
         }
     }
 
-    // A loss voucher line and an expense line, written as their screens write them.
+    // A loss voucher line and an expense line, written by hand the way their screens store
+    // them (stock or cash after the line as its snapshot) until those vouchers can be booked.
     void loss(const QString& pzh, const QString& code, double price, double quantity, const QDate& date,
               const QString& category = QStringLiteral("损坏"), const QString& description = QStringLiteral("碰坏"))
     {
@@ -141,44 +124,6 @@ protected:
         tx.commit();
     }
 
-private:
-    void byHandLine(const KindTables& t, const QString& pzh, const GoodsLine& l, const QString& category,
-                    const QString& partner, const QDate& date)
-    {
-        const QString code = QLatin1String(l.code);
-        const double s0 = num(QStringLiteral("select xykc from J_spb where spdm=") + quoted(code));
-        const double p0 = num(QStringLiteral("select zxdj from J_spb where spdm=") + quoted(code));
-        double s1 = round2(s0 - l.quantity);
-        double p1 = p0;
-        if (t.goodsIn) {
-            s1 = s0 + l.quantity;
-            p1 = s1 != 0 ? (l.quantity * l.price + p0 * s0) / s1 : l.price;
-        }
-        Transaction tx(db());
-        run(QStringLiteral("update J_spb set zxdj=%1,xykc=%2 where spdm=%3").arg(numText(p1), numText(s1), quoted(code)));
-        run(QStringLiteral("update %1 set %2=%2+%3 where pzh=%4")
-                .arg(QLatin1String(t.header), QLatin1String(t.due), numText(l.price * l.quantity), quoted(pzh)));
-        run(QStringLiteral("insert into %1(pzh,spdm,%2,%3,dw,dj,sl,%4,jcdj,jcsl) values(%5,%6,%7,%8,'个',%9,%10,%11,%12,%13)")
-                .arg(QLatin1String(t.lines), QLatin1String(t.category), QLatin1String(t.partner), QLatin1String(t.date),
-                     quoted(pzh), quoted(code), quoted(category), quoted(partner), numText(l.price))
-                .arg(numText(l.quantity), quoted(shortDate(date)), numText(p1), numText(s1)));
-        tx.commit();
-    }
-
-    void byHandMoney(const KindTables& t, const QString& pzh, const MoneyRow& m, const QString& partner, const QDate& day)
-    {
-        const double cash = round2(num(QStringLiteral("select je from J_zjb")) + (t.moneyOut ? -m.amount : m.amount));
-        Transaction tx(db());
-        run(QStringLiteral("update J_zjb set je=") + numText(cash));
-        run(QStringLiteral("update %1 set %2=%2+%3 where pzh=%4")
-                .arg(QLatin1String(t.header), QLatin1String(t.settled), numText(m.amount), quoted(pzh)));
-        run(QStringLiteral("insert into %1(pzh,dh,%2,%3,jsfs,%4,%5,jcje) values(%6,%7,%8,%9,'现金',%10,%11,%12)")
-                .arg(QLatin1String(t.money), QLatin1String(t.partner), QLatin1String(t.moneyCategory),
-                     QLatin1String(t.moneyAmount), QLatin1String(t.moneyDate), quoted(pzh), quoted(QLatin1String(m.document)),
-                     quoted(partner), quoted(QString::fromUtf8(m.category)))
-                .arg(numText(m.amount), quoted(shortDate(day)), numText(cash)));
-        tx.commit();
-    }
 };
 
 // The grid as "cell|cell|…" rows, the header first.

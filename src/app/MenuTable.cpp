@@ -4,6 +4,7 @@
 #include "app/InitializationScreen.h"
 #include "app/LoginLogScreen.h"
 #include "app/OperatorScreen.h"
+#include "ledger/BooksCheckScreen.h"
 #include "ledger/CashJournalScreen.h"
 #include "ledger/GoodsJournalScreen.h"
 #include "ledger/OpenItemsScreen.h"
@@ -42,6 +43,7 @@ const std::vector<MenuScreen>& menuScreens()
         {"N37", openModal<TForm36>},
         {"N44", openModal<TForm56>},
         {"N6", openModal<TForm8>},
+        {"N51", openModal<TForm58>},
     };
     return rows;
 }

@@ -8,4 +8,5 @@ target_sources(jxccore PRIVATE
   src/ledger/GoodsJournalScreen.h src/ledger/GoodsJournalScreen.cpp
   src/ledger/CashJournalScreen.h src/ledger/CashJournalScreen.cpp
   src/ledger/BooksCheck.h src/ledger/BooksCheck.cpp
+  src/ledger/BooksCheckScreen.h src/ledger/BooksCheckScreen.cpp
 )

@@ -115,6 +115,7 @@ const std::vector<Layout>& layouts()
          false, {}, true},
         {"TForm55", 2, "商品出库汇总表", true, summaryColumns(), false, {}, true},
         {"TForm55", 3, "商品出库明细表", true, summaryColumns("销售日期"), false, {}, true},
+        {"TForm58", -1, "账目核对表", true, {{"项目", 40}, {"位置", 15}, {"账面数", 12}, {"核对数", 12}}},
     };
     return table;
 }

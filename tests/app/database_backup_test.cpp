@@ -326,3 +326,20 @@ TEST_F(DatabaseBackupTest, ABackupThatCannotBeWrittenSaysSoAndLeavesTheOldSet)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DatabaseBackupTest, TheBooksCheckOpensFromTheMenu)
+{
+    ModalScript script;
+    QString label;
+    script.onDialog(QStringLiteral("TForm58"), [&](QWidget* d) {
+        label = child<QLabel>(d, QStringLiteral("Label1"))->text();
+        click(d, QStringLiteral("BitBtn2"));
+    });
+    clickMenu(&w, QStringLiteral("N51"));
+    script.verify();
+    EXPECT_EQ(label, QStringLiteral("账目核对无误"));
+}
+
+} // namespace

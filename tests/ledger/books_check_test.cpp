@@ -1,0 +1,115 @@
+// The books check: nothing on books kept by the program, each planted disagreement found.
+#include "vouchers/VoucherTestDb.h"
+
+#include "ledger/BooksCheck.h"
+#include "ledger/BooksCheckScreen.h"
+#include "vouchers/VoucherBook.h"
+#include "vouchers/VoucherKind.h"
+#include "widgets/DBGrid.h"
+#include "support/UiHelpers.h"
+
+#include <QLabel>
+
+namespace {
+
+class BooksCheckTest : public VoucherDbTest {
+protected:
+    void SetUp() override
+    {
+        VoucherDbTest::SetUp();
+        for (const char* code : {"A01", "A02", "A03"})
+            addArticle(QString::fromLatin1(code), QStringLiteral("商品"), 0, 0);
+        setCash(1000);
+        // Every trade kind: a voucher with lines in cents that round, and a money row.
+        const VoucherKind* kinds[] = {&purchaseKind(), &salesKind(), &purchaseReturnKind(), &salesReturnKind()};
+        int n = 0;
+        for (const VoucherKind* k : kinds) {
+            const QString pzh = k->prefix + QStringLiteral("1001044_001");
+            run(QStringLiteral("insert into %1(pzh) values(%2)").arg(k->tables.header, quoted(pzh)));
+            for (const char* code : {"A01", "A02"})
+                EXPECT_EQ(book(*k, pzh, QString::fromLatin1(code), "1.11", k->goods == Flow::In ? "11.11" : "1.11"), LineOutcome::Stored);
+            const MoneyEntry m{pzh, {}, QStringLiteral("D%1").arg(++n), {}, {}, QStringLiteral("3.33"), {}, QDate(2004, 4, 16), {}};
+            EXPECT_EQ(storeMoney(*k, m, db()), MoneyOutcome::Stored);
+        }
+        // A third article only bought, then its line removed again.
+        EXPECT_EQ(book(purchaseKind(), "CG1001044_001", "A03", "2", "5"), LineOutcome::Stored);
+        EXPECT_TRUE(removeLine(purchaseKind(), "CG1001044_001", "A03", 2, 5, db()));
+        EXPECT_EQ(book(purchaseKind(), "CG1001044_001", "A03", "2", "6"), LineOutcome::Stored);
+    }
+    LineOutcome book(const VoucherKind& k, const QString& pzh, const QString& code, const char* price, const char* qty)
+    {
+        return storeLine(k, LineEntry{pzh, code, QStringLiteral("个"), QString::fromLatin1(price), QString::fromLatin1(qty),
+                                      {}, {}, QStringLiteral("2004/4/15")},
+                         db());
+    }
+    QStringList findings()
+    {
+        QStringList out;
+        for (const BooksDisagreement& d : checkBooks(db()))
+            out << d.what + QLatin1Char(' ') + d.where;
+        return out;
+    }
+};
+
+TEST_F(BooksCheckTest, BooksKeptByTheProgramAgree)
+{
+    EXPECT_EQ(findings(), QStringList());
+    TForm58 screen;
+    screen.show();
+    EXPECT_EQ(screen.windowTitle(), QStringLiteral("账目核对"));
+    EXPECT_EQ(screen.Label1->text(), QStringLiteral("账目核对无误"));
+    EXPECT_EQ(screen.DBGrid1->model()->rowCount(), 0);
+    EXPECT_EQ(screen.DBGrid1->model()->columnCount(), 4);
+}
+
+struct Plant {
+    const char* name;
+    const char* sql;
+    QStringList found;
+};
+
+class PlantedDisagreementTest : public BooksCheckTest, public ::testing::WithParamInterface<Plant> {};
+
+TEST_P(PlantedDisagreementTest, IsFound)
+{
+    for (const QString& statement : QString::fromUtf8(GetParam().sql).split(QLatin1Char(';')))
+        run(statement);
+    EXPECT_EQ(findings(), GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Books, PlantedDisagreementTest,
+    ::testing::Values(
+        Plant{"PurchaseDue", "update J_cgb set yfk=yfk+0.02", {"采购凭证应付款不等于明细合计 CG1001044_001"}},
+        Plant{"PurchasePaid", "update J_cgb set sfk=0", {"采购凭证实付款不等于收付款明细合计 CG1001044_001"}},
+        Plant{"SalesDue", "update J_xsb set ysk=ysk-1", {"销售凭证应收款不等于明细合计 XS1001044_001"}},
+        Plant{"SalesReceived", "update J_xsskb set skje=3.3", {"销售凭证实收款不等于收付款明细合计 XS1001044_001"}},
+        Plant{"PurchaseReturnDue", "update J_cgthb set ysk=9", {"采购退货凭证应收款不等于明细合计 CT1001044_001"}},
+        Plant{"SalesReturnPaid", "update J_xsthb set sfk=1", {"销售退货凭证实付款不等于收付款明细合计 XT1001044_001"}},
+        Plant{"LossTotal", "insert into J_bsb(pzh,bsje) values('BS1001044_001',5)", {"报损凭证报损金额不等于明细合计 BS1001044_001"}},
+        Plant{"ExpenseTotal", "insert into J_zcb(pzh,zcje) values('ZC1001044_001',7)", {"费用凭证支出金额不等于明细合计 ZC1001044_001"}},
+        Plant{"StockChanged", "update J_spb set xykc=xykc+1 where spdm='A03'",
+              {"商品库存不等于各单据出入库合计 A03", "商品库存不等于最后一笔明细的结存数量 A03"}},
+        Plant{"LineLost", "delete from J_xsmxb where spdm='A02'",
+              {"销售凭证应收款不等于明细合计 XS1001044_001", "商品库存不等于各单据出入库合计 A02"}},
+        Plant{"SnapshotWrong", "update J_cgmxb set jcsl=7 where spdm='A03'", {"商品库存不等于最后一笔明细的结存数量 A03"}},
+        Plant{"CashChanged", "update J_zjb set je=je+0.01", {"流动资金不等于最后一笔收付款的结存金额 J_zjb"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BooksCheckTest, TheScreenListsWhatDisagrees)
+{
+    run("update J_zjb set je=1");
+    run("update J_cgb set yfk=100");
+    TForm58 screen;
+    screen.show();
+    EXPECT_EQ(screen.Label1->text(), QStringLiteral("账目不符之处：2"));
+    ASSERT_EQ(screen.DBGrid1->model()->rowCount(), 2);
+    EXPECT_EQ(columnTexts(screen.DBGrid1, 0),
+              (QStringList{"采购凭证应付款不等于明细合计", "流动资金不等于最后一笔收付款的结存金额"}));
+    EXPECT_EQ(cellText(screen.DBGrid1, 0, 1), QStringLiteral("CG1001044_001"));
+    EXPECT_EQ(cellText(screen.DBGrid1, 0, 2), QStringLiteral("100"));
+    EXPECT_EQ(cellText(screen.DBGrid1, 0, 3), numText(round2(1.11 * 11.11 * 2 + 12)));
+    EXPECT_EQ(cellText(screen.DBGrid1, 1, 2), QStringLiteral("1"));
+}
+
+} // namespace

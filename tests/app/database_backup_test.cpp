@@ -343,3 +343,24 @@ TEST_F(DatabaseBackupTest, TheBooksCheckOpensFromTheMenu)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DatabaseBackupTest, ASetMadeInWriteAheadModeHoldsTheChangesNotYetFoldedIn)
+{
+    ASSERT_EQ(sqlite3_exec(Database::shared().handle(), "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    bookVouchers();
+    ASSERT_TRUE(QFile::exists(myvar::databaseFile() + "-wal"));
+    const QStringList books = dumpBooks(Database::shared());
+    const QString base = m_sets.filePath(QStringLiteral("wal"));
+    backUp(base);
+    EXPECT_FALSE(QFile::exists(base + ".mdb-wal"));
+    EXPECT_EQ(backup::checkSet(base + ".mdb"), QString());
+    Database copy;
+    copy.open(base + ".mdb");
+    EXPECT_EQ(dumpBooks(copy), books);
+}
+
+} // namespace

@@ -6,7 +6,9 @@
 #include "app/OperatorScreen.h"
 #include "ledger/BooksCheckScreen.h"
 #include "ledger/CashJournalScreen.h"
+#include "ledger/ExpenseVoucherScreen.h"
 #include "ledger/GoodsJournalScreen.h"
+#include "ledger/LossVoucherScreen.h"
 #include "ledger/OpenItemsScreen.h"
 #include "ledger/PriceQueryScreen.h"
 #include "ledger/RankingScreen.h"
@@ -43,6 +45,8 @@ const std::vector<MenuScreen>& menuScreens()
         {"N37", openModal<TForm36>},
         {"N44", openModal<TForm56>},
         {"N6", openModal<TForm8>},
+        {"N21", openModal<TForm18>},
+        {"N22", openModal<TForm16>},
         {"N51", openModal<TForm58>},
     };
     return rows;

@@ -9,4 +9,8 @@ target_sources(jxccore PRIVATE
   src/ledger/CashJournalScreen.h src/ledger/CashJournalScreen.cpp
   src/ledger/BooksCheck.h src/ledger/BooksCheck.cpp
   src/ledger/BooksCheckScreen.h src/ledger/BooksCheckScreen.cpp
+  src/ledger/LossExpenseBook.h src/ledger/LossExpenseBook.cpp
+  src/ledger/LinesVoucherScreen.h src/ledger/LinesVoucherScreen.cpp
+  src/ledger/LossVoucherScreen.h src/ledger/LossVoucherScreen.cpp
+  src/ledger/ExpenseVoucherScreen.h src/ledger/ExpenseVoucherScreen.cpp
 )

@@ -69,9 +69,15 @@ void VoucherHeaderScreen::setStateControls(QList<QWidget*> headerBoxes, QList<QW
 
 void VoucherHeaderScreen::alwaysEditable(QLineEdit* box)
 {
-    connect(box, &QLineEdit::textEdited, this, [this] {
-        if (m_header->state() == ResultSet::Browse && m_header->recNo() >= 0)
+    connect(box, &QLineEdit::textEdited, this, [this, box] {
+        if (m_header->state() == ResultSet::Browse && m_header->recNo() >= 0) {
+            // Entering edit mode shows the stored row again: keep what was just typed.
+            const QString typed = box->text();
+            const int cursor = box->cursorPosition();
             m_header->edit();
+            box->setText(typed);
+            box->setCursorPosition(cursor);
+        }
     });
 }
 

@@ -26,6 +26,7 @@ const LinesVoucherTexts& expenseTexts()
         QStringLiteral("费用详细信息"),
         QStringLiteral("请先保存支出单，然后添加支出明细"),
         QStringLiteral("请先进行支出单的填写！"),
+        {60, 70, 70, 80, 110, 70},
     };
     return texts;
 }

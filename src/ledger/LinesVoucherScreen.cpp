@@ -82,6 +82,7 @@ void LinesVoucherScreen::buildControls()
     auto* linesRow = new QHBoxLayout(GroupBox1);
     DBGrid1 = new DBGrid(GroupBox1, QStringLiteral("DBGrid1"), DataSource2);
     DBGrid1->setReadOnly(true);
+    DBGrid1->setColumnWidths(m_texts.columnWidths);
     linesRow->addWidget(DBGrid1, 1);
     auto* lineButtons = new QVBoxLayout;
     BitBtn12 = makeButton(GroupBox1, QStringLiteral("BitBtn12"), QStringLiteral("新增"));

@@ -26,6 +26,7 @@ struct LinesVoucherTexts {
     QString groupCaption;      // around the lines grid
     QString lineSaveFirst;
     QString lineFillFirst;
+    QList<int> columnWidths;   // of the lines grid
 };
 
 class LinesVoucherScreen : public VoucherHeaderScreen {

@@ -29,6 +29,7 @@ const LinesVoucherTexts& lossTexts()
         QStringLiteral("报损详细信息"),
         QStringLiteral("请先保存报损单，然后添加出货明细"),
         QStringLiteral("请先进行报损单的填写！"),
+        {70, 130, 50, 70, 60, 80},
     };
     return texts;
 }

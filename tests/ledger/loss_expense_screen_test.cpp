@@ -308,6 +308,21 @@ TEST_F(LinesVoucherScreenTest, LossLinesByCodeAndByPickerThenRemoved)
     EXPECT_EQ(num("select bsje from J_bsb"), 14);
 }
 
+// The description typed but not yet stored goes onto the line, and storing it afterwards
+// must not write back the amount the header held before the line.
+TEST_F(LinesVoucherScreenTest, LineAddedWhileTheDescriptionIsPending)
+{
+    addHeader("BS1001044_001", "J_bsb");
+    TForm16& f = open<TForm16>();
+    type(f.DBEdit3, "鼠咬");
+    addLoss("A01", "2", "3");
+    EXPECT_EQ(text("select bssm from J_bsmxb"), "鼠咬");
+    EXPECT_EQ(f.DBEdit3->text(), "鼠咬");
+    click(f.BitBtn9);
+    EXPECT_EQ(text("select bssm from J_bsb"), "鼠咬");
+    EXPECT_EQ(num("select bsje from J_bsb"), 6);
+}
+
 TEST_F(LinesVoucherScreenTest, LossLineThatCannotBeStoredChangesNothing)
 {
     addHeader("BS1001044_001", "J_bsb");

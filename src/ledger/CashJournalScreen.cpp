@@ -20,7 +20,9 @@ const JournalKind kCashJournal = {
      QStringLiteral("insert into J_zjtmp (rq,pzh,zy,dh,fkje,jcje) select zcrq as rq,pzh,zcsm+zclb as zy,dh,zcje as fkje,jcje from J_zcmxb where zcrq between ")},
     QStringLiteral("select rq as 日期,pzh as 凭证号,zy as 摘要,skje as 收款金额,\n"
                    "fkje as 付款金额,jcje as 结存金额 from J_zjtmp order by rq,pzh,dh"),
-    QStringLiteral("TForm47")};
+    QStringLiteral("TForm47"),
+    {QStringLiteral("2026/12/31"), QStringLiteral("CG1001263_001"), QStringLiteral("华丰五金交电公司货款结算"),
+     QStringLiteral("9999999.99"), QStringLiteral("9999999.99"), QStringLiteral("9999999.99")}};
 
 } // namespace
 

@@ -23,7 +23,11 @@ const JournalKind kGoodsJournal = {
      QStringLiteral("insert into J_sptmp (rq,pzh,zy,ckdj,cksl,jcdj,jcsl) select bsrq as rq,pzh,bslb+bssm as zy,dj as ckdj,sl as cksl,jcdj,jcsl from J_bsmxb where bsrq between ")},
     QStringLiteral("select rq as 日期,pzh as 凭证号,zy as 摘要,rkdj as 入库单价,rksl as 入库数量,rksl*rkdj as 入库金额,\n"
                    "ckdj as 出库单价,cksl as 出库数量,cksl*ckdj as 出库金额,jcsl as 结存数量,jcdj as 结存单价,jcsl*jcdj as 结存金额 from J_sptmp order by rq,pzh"),
-    QStringLiteral("TForm46")};
+    QStringLiteral("TForm46"),
+    {QStringLiteral("2026/12/31"), QStringLiteral("CG1001263_001"), QStringLiteral("进货华丰五金交电公司"),
+     QStringLiteral("99999.99"), QStringLiteral("99999.99"), QStringLiteral("99999.99"), QStringLiteral("99999.99"),
+     QStringLiteral("99999.99"), QStringLiteral("99999.99"), QStringLiteral("99999.99"), QStringLiteral("99999.99"),
+     QStringLiteral("99999.99")}};
 
 } // namespace
 

@@ -14,7 +14,6 @@
 JournalScreen::JournalScreen(QWidget* parent, const JournalKind& kind)
     : QueryScreen(parent, kind.name, kind.caption), m_kind(kind)
 {
-    resize(900, 560);
     GroupBox1 = makeGroup(this, QStringLiteral("GroupBox1"), kind.selectionTitle);
     auto* selection = new QVBoxLayout(GroupBox1);
     m_selection = new QGridLayout;
@@ -33,6 +32,7 @@ JournalScreen::JournalScreen(QWidget* parent, const JournalKind& kind)
     selection->addLayout(range);
 
     DBGrid1 = addGrid(this, QStringLiteral("DBGrid1"));
+    resize(qMax(900, fitColumns(DBGrid1, kind.columnSamples) + 60), 560); // a whole row in view
     GroupBox2 = gridGroup(QStringLiteral("GroupBox2"), kind.resultTitle, DBGrid1);
     auto* box = new QVBoxLayout(this);
     box->addWidget(GroupBox1);

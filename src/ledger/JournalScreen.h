@@ -17,6 +17,7 @@ struct JournalKind {
     QStringList inserts;    // one per source, each completed by the range and the screen's condition
     QString rowsSql;
     QString layout;         // export layout
+    QStringList columnSamples; // the widest text each grid column should show uncut
 };
 
 class JournalScreen : public QueryScreen {

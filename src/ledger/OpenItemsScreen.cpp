@@ -72,6 +72,7 @@ OpenItemsScreen::OpenItemsScreen(QWidget* parent, const OpenItemsKind& kind)
         partners->addWidget(w, w == ComboBox1 || w == ComboBox2 ? 1 : 0);
 
     DBGrid1 = addGrid(this, QStringLiteral("DBGrid1"));
+    fitColumns(DBGrid1, {QStringLiteral("CG1001263_001")});
     GroupBox2 = gridGroup(QStringLiteral("GroupBox2"), kind.gridTitle, DBGrid1);
 
     GroupBox3 = makeGroup(this, QStringLiteral("GroupBox3"), QStringLiteral("总计："));

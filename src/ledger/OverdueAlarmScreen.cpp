@@ -14,6 +14,7 @@ TForm44::TForm44(QWidget* parent)
 {
     resize(420, 360);
     DBGrid1 = addGrid(this, QStringLiteral("DBGrid1"));
+    fitColumns(DBGrid1, {QStringLiteral("华丰五金交电有限公司"), QStringLiteral("批发零售")});
     GroupBox1 = gridGroup(QStringLiteral("GroupBox1"), QStringLiteral("欠费到期客户名单"), DBGrid1);
     BitBtn1 = exportButton(GroupBox1, QStringLiteral("BitBtn1"));
     BitBtn21 = exitButton(GroupBox1, QStringLiteral("BitBtn21"));

@@ -21,13 +21,17 @@ const RankingKind kBestSellers = {
         "(select spdm,sum(dj*sl) as je from J_xsmxb group by spdm) as x\n"
         " where J_spb.spdm=c.spdm and J_spb.spdm=x.spdm\n"
         "order by x.je-c.je desc"),
-    Qt::blue, Qt::red, false};
+    Qt::blue, Qt::red, false,
+    {QStringLiteral("SP00000001"), QStringLiteral("不锈钢六角螺丝钉"), QStringLiteral("华丰五金交电有限公司"),
+     QStringLiteral("华丰五金"), QStringLiteral("M6×20mm"), QStringLiteral("-9999999.99")}};
 
 const RankingKind kCustomers = {
     QStringLiteral("Form34"), QStringLiteral("诚信客户排行榜"), QStringLiteral("诚信客户排名"),
     QStringLiteral("select ghs as 购货商,sum(ysk) as  应收金额,sum(ssk) as 实收金额, sum(ysk-ssk) as 欠款 from J_xsb\n"
                    " group  by ghs order by sum(ysk-ssk)"),
-    Qt::darkGreen, Qt::blue, true};
+    Qt::darkGreen, Qt::blue, true,
+    {QStringLiteral("华丰五金交电有限公司"), QStringLiteral("9999999.99"), QStringLiteral("9999999.99"),
+     QStringLiteral("9999999.99")}};
 
 } // namespace
 
@@ -37,6 +41,7 @@ RankingScreen::RankingScreen(QWidget* parent, const RankingKind& kind)
     resize(720, 420);
     DBGrid1 = addGrid(this, QStringLiteral("DBGrid1"));
     colourGrid(DBGrid1, kind.text, kind.titles);
+    fitColumns(DBGrid1, kind.columnSamples);
     GroupBox1 = gridGroup(QStringLiteral("GroupBox1"), kind.groupTitle, DBGrid1);
     BitBtn1 = exitButton(GroupBox1, QStringLiteral("BitBtn1"));
     static_cast<QVBoxLayout*>(GroupBox1->layout())->addLayout(buttonRow({BitBtn1}, Qt::AlignRight));

@@ -11,6 +11,7 @@ struct RankingKind {
     QColor text;
     QColor titles;
     bool centredOperator; // the status bar's first panel centred
+    QStringList columnSamples; // the widest text each grid column should show uncut
 };
 
 class RankingScreen : public QueryScreen {

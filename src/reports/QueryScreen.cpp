@@ -194,3 +194,15 @@ void colourGroupTitle(QGroupBox* group, const QColor& colour)
     p.setColor(QPalette::WindowText, colour);
     group->setPalette(p);
 }
+
+int fitColumns(DBGrid* grid, const QStringList& samples)
+{
+    QList<int> widths;
+    int total = 0;
+    for (const QString& sample : samples) {
+        widths << grid->fontMetrics().horizontalAdvance(sample) + 16; // the cell's margins
+        total += widths.last();
+    }
+    grid->setColumnWidths(widths);
+    return total;
+}

@@ -92,3 +92,6 @@ void setTotal(QLabel* label, double value);
 // Text and column-title colours of a grid; a group's title colour.
 void colourGrid(DBGrid* grid, const QColor& text, const QColor& titles);
 void colourGroupTitle(QGroupBox* group, const QColor& colour);
+// Widens the grid's columns, in order, to show each sample text uncut in the grid's font;
+// returns their total width.
+int fitColumns(DBGrid* grid, const QStringList& samples);

@@ -14,6 +14,9 @@
 #include "ledger/RankingScreen.h"
 #include "ledger/StockAlarmScreen.h"
 #include "master/CategoryScreen.h"
+#include "reports/StockSummaryScreen.h"
+#include "reports/SummaryReportScreen.h"
+#include "reports/VoucherSummaryScreen.h"
 #include "master/CompanyScreen.h"
 #include "master/EmployeeListScreen.h"
 #include "master/GoodsListScreen.h"
@@ -48,6 +51,11 @@ const std::vector<MenuScreen>& menuScreens()
         {"N21", openModal<TForm18>},
         {"N22", openModal<TForm16>},
         {"N51", openModal<TForm58>},
+        {"N12", openModal<TForm21>},
+        {"N45", openModal<TForm54>},
+        {"N46", openModal<TForm55>},
+        {"N26", openModal<TForm22>},
+        {"N13", openModal<TForm31>},
     };
     return rows;
 }

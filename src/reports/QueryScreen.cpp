@@ -107,6 +107,22 @@ void QueryScreen::exportRows(const QString& layoutName)
     exportRows(layoutName, ExportOptions{});
 }
 
+void QueryScreen::exportPage(const QString& layoutName, const ExportOptions& options, ResultSet* set)
+{
+    ResultSet* rows = set ? set : ADOQuery1;
+    if (rows->isActive()) {
+        exportRows(layoutName, options, rows);
+        return;
+    }
+    QStringList columns;
+    for (const QString& heading : exportHeadings(layoutName, options))
+        if (!heading.isEmpty())
+            columns << QStringLiteral("'' as ") + heading;
+    ResultSet none;
+    none.open(QStringLiteral("select ") + columns.join(QLatin1Char(',')) + QStringLiteral(" from J_zjb where 1=0"));
+    exportToSpreadsheet(layoutName, none, this, options);
+}
+
 StatusBar* QueryScreen::statusBar()
 {
     return addStatusBar(this, false);
@@ -166,6 +182,15 @@ QLabel* totalLabel(QWidget* parent, const QString& name, const QColor& colour)
 {
     QLabel* label = makeLabel(parent, name, QStringLiteral("0"));
     label->setMinimumWidth(90); // room for a large sum without moving the "元" after it
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, colour);
+    label->setPalette(p);
+    return label;
+}
+
+QLabel* colouredLabel(QWidget* parent, const QString& name, const QString& text, const QColor& colour)
+{
+    QLabel* label = makeLabel(parent, name, text);
     QPalette p = label->palette();
     p.setColor(QPalette::WindowText, colour);
     label->setPalette(p);

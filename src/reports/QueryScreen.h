@@ -64,6 +64,8 @@ protected:
     // Exports `set` (the screen's own when null) under the layout of this screen.
     void exportRows(const QString& layoutName, const ExportOptions& options, ResultSet* set = nullptr);
     void exportRows(const QString& layoutName);
+    // As exportRows(), but a set not queried yet gives the title and the headings alone.
+    void exportPage(const QString& layoutName, const ExportOptions& options, ResultSet* set = nullptr);
 
     // "StatusBar1" at the bottom of the screen's layout, empty until fill().
     StatusBar* statusBar();
@@ -89,6 +91,8 @@ QString dateRangeText(const QDateEdit* first, const QDateEdit* last);
 // A label showing "0" at first, in the colour; setTotal() writes number text.
 QLabel* totalLabel(QWidget* parent, const QString& name, const QColor& colour);
 void setTotal(QLabel* label, double value);
+// A fixed text in a colour (the red "注意：" and the blue notes).
+QLabel* colouredLabel(QWidget* parent, const QString& name, const QString& text, const QColor& colour);
 // Text and column-title colours of a grid; a group's title colour.
 void colourGrid(DBGrid* grid, const QColor& text, const QColor& titles);
 void colourGroupTitle(QGroupBox* group, const QColor& colour);

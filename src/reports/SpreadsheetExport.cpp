@@ -378,6 +378,14 @@ QStringList exportLayoutNames()
     return names;
 }
 
+QStringList exportHeadings(const QString& layoutName, const ExportOptions& options)
+{
+    QStringList headings;
+    for (const Column& c : findLayout(layoutName, options.checkedRadio).columns)
+        headings << QString::fromUtf8(c.heading);
+    return headings;
+}
+
 WorkbookOpener setWorkbookOpener(WorkbookOpener fn)
 {
     WorkbookOpener previous = opener();

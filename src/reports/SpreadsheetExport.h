@@ -33,6 +33,9 @@ struct ExportOptions {
 void exportToSpreadsheet(const QString& layoutName, ResultSet& rs, QWidget* parent = nullptr,
                          const ExportOptions& options = {});
 
+// The headings of the layout the options choose; empty texts stand for empty columns.
+QStringList exportHeadings(const QString& layoutName, const ExportOptions& options = {});
+
 // Every layout name exportToSpreadsheet() knows.
 QStringList exportLayoutNames();
 

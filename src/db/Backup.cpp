@@ -46,6 +46,16 @@ bool removeIfThere(const QString& file)
     return !QFileInfo::exists(file) || QFile::remove(file);
 }
 
+bool sameFile(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists()) {
+        std::error_code ec;
+        return std::filesystem::equivalent(fsPath(a), fsPath(b), ec);
+    }
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
 bool copyOver(const QString& from, const QString& to)
 {
     return removeIfThere(to) && QFile::copy(from, to);
@@ -88,6 +98,14 @@ void writeSet(Database& db, const QString& programDir, const QString& base)
 {
     if (!db.isOpen())
         throw AppError(QStringLiteral("数据库备份失败：数据库未连接"));
+    // Renaming a copy over the file in use would leave the connection writing to a file
+    // nobody can open again; the program's own files are no place for a set.
+    for (const SetMember& m : kMembers) {
+        const QString target = base + QLatin1String(m.ending);
+        const QString own = &m == &kMembers[0] ? db.fileName() : inDir(programDir, m.programFile);
+        if (sameFile(target, own))
+            throw AppError(QStringLiteral("数据库备份失败：不能覆盖程序正在使用的文件 %1").arg(target));
+    }
     std::vector<QString> written; // set members under their temporary names
     std::vector<QString> stale;   // members the set no longer has
     auto dropWritten = [&] {
@@ -177,6 +195,8 @@ QString checkSet(const QString& mdbFile)
 void restoreSet(const QString& mdbFile, const QString& programDir)
 {
     const QString base = baseOf(mdbFile);
+    if (sameFile(mdbFile, inDir(programDir, kMembers[0].programFile)))
+        throw AppError(QStringLiteral("数据库恢复失败：所选文件就是程序正在使用的数据库 %1").arg(mdbFile));
     struct Step {
         QString current, temp, kept;
         bool hasNew = false, moved = false, placed = false;

@@ -364,3 +364,47 @@ TEST_F(DatabaseBackupTest, ASetMadeInWriteAheadModeHoldsTheChangesNotYetFoldedIn
 }
 
 } // namespace
+
+namespace {
+
+// The program's own files are never a set: a copy renamed over the open database would
+// leave the connection writing into a file no one can open again.
+TEST_F(DatabaseBackupTest, TheProgramsOwnDatabaseIsNeitherWrittenNorRestoredAsASet)
+{
+    bookVouchers();
+    writeTrees("自己");
+    const QString own = myvar::databaseFile();
+    for (const QString& chosen : {own, backup::baseOf(own)}) {
+        SCOPED_TRACE(chosen.toStdString());
+        const QStringList state = folderState(dir());
+        m_choice = chosen;
+        ModalScript script;
+        script.expectBox(kHint, QStringLiteral("数据库备份失败：不能覆盖程序正在使用的文件 ") + own);
+        clickMenu(&w, QStringLiteral("N49"));
+        script.verify();
+        EXPECT_EQ(folderState(dir()), state);
+    }
+
+    m_choice = own;
+    const QStringList books = dumpBooks(Database::shared());
+    ModalScript restore;
+    restore.expectBox(kWarn, kAskRestore)
+        .expectBox(kWarn, QStringLiteral("数据库恢复失败：所选文件就是程序正在使用的数据库 ") + own);
+    clickMenu(&w, QStringLiteral("N50"));
+    restore.verify();
+    EXPECT_FALSE(m_end.ended);
+    EXPECT_EQ(QDir(dir()).entryList({QStringLiteral("*.before-restore"), QStringLiteral("*.restore-tmp")}), QStringList());
+    EXPECT_EQ(readFile(dir() + "sptree.dat"), QByteArray("sptree.dat\r\n\t自己\r\n"));
+    EXPECT_EQ(dumpBooks(Database::shared()), books);
+
+    // The books go on in the same file.
+    ASSERT_TRUE(Database::shared().isOpen());
+    execSql("update J_zjb set je=777");
+    Database::shared().close();
+    Database::shared().open(own);
+    ResultSet rs;
+    rs.open(QStringLiteral("select je from J_zjb"));
+    EXPECT_EQ(rs.value(0).toDouble(), 777);
+}
+
+} // namespace

@@ -2,6 +2,8 @@
 // signs, control characters, texts as wide as their column and one wider, a thousand
 // characters, numbers in exponent form, negative, huge and NaN. Each is stored exactly or
 // refused with the program's own words; nothing crashes and no engine text in English shows.
+#include "NastyInput.h"
+
 #include "vouchers/VoucherTestDb.h"
 
 #include "db/Errors.h"
@@ -22,19 +24,6 @@ namespace {
 const QString kTooLong = QStringLiteral("字段太小而不能接受所要添加的数据的数量。试着插入或粘贴较少的数据。");
 const QString kMismatch = QStringLiteral("标准表达式中数据类型不匹配。");
 const QString kOverflow = QStringLiteral("数值字段溢出。");
-
-// Texts that must be stored exactly in any column wide enough for them.
-QStringList nastyTexts()
-{
-    QString control;
-    for (char16_t c = 1; c < 32; ++c)
-        control += QChar(c);
-    return {QStringLiteral("'"), QStringLiteral("''"), QStringLiteral("a'b\"c"), QStringLiteral("\\"),
-            QStringLiteral("\\'"), QStringLiteral("%"), QStringLiteral("_"), QStringLiteral("%_%"),
-            QStringLiteral("--x"), QStringLiteral("/*"), QStringLiteral("#2004/1/1#"), QStringLiteral("a+b"),
-            QStringLiteral("x';drop table J_spb;--"), control.left(2), control, QStringLiteral("  空格  "),
-            QStringLiteral("1e3"), QStringLiteral("NaN")};
-}
 
 class BadInputTest : public VoucherDbTest {
 protected:
@@ -61,7 +50,7 @@ TEST_F(BadInputTest, EveryTextColumnStoresNastyTextsExactlyAndRefusesTooLongOnes
                 continue;
             const QString column = QString::fromUtf8(c.name);
             QStringList values;
-            for (const QString& v : nastyTexts())
+            for (const QString& v : nasty::texts())
                 if (v.size() <= c.width)
                     values << v;
             const QString atWidth = QString(c.width, QChar(0x5b57)); // 字

@@ -3,6 +3,7 @@
 
 #include "ledger/BooksCheck.h"
 #include "ledger/BooksCheckScreen.h"
+#include "ledger/LossExpenseBook.h"
 #include "vouchers/VoucherBook.h"
 #include "vouchers/VoucherKind.h"
 #include "widgets/DBGrid.h"
@@ -35,6 +36,26 @@ protected:
         EXPECT_EQ(book(purchaseKind(), "CG1001044_001", "A03", "2", "5"), LineOutcome::Stored);
         EXPECT_TRUE(removeLine(purchaseKind(), "CG1001044_001", "A03", 2, 5, db()));
         EXPECT_EQ(book(purchaseKind(), "CG1001044_001", "A03", "2", "6"), LineOutcome::Stored);
+
+        // A loss of two articles, one line removed and booked again, and an expense voucher.
+        run("insert into J_bsb(pzh) values('BS1001044_001')");
+        for (const char* code : {"A01", "A03"})
+            EXPECT_EQ(loss(code, "1.11", "1.5"), BookOutcome::Stored);
+        EXPECT_TRUE(removeLossLine(QStringLiteral("BS1001044_001"), QStringLiteral("A03"), 1.5, db()));
+        EXPECT_EQ(loss("A03", "1.11", "2.5"), BookOutcome::Stored);
+        run("insert into J_zcb(pzh) values('ZC1001044_001')");
+        for (const char* document : {"E1", "E2"}) {
+            const ExpenseEntry e{QStringLiteral("ZC1001044_001"), QString::fromLatin1(document), QStringLiteral("房租"),
+                                 QStringLiteral("7.77"), QDate(2004, 4, 17), {}, {}};
+            EXPECT_EQ(storeExpense(e, db()), BookOutcome::Stored);
+        }
+    }
+    BookOutcome loss(const char* code, const char* price, const char* qty)
+    {
+        return storeLossLine(LossLineEntry{QStringLiteral("BS1001044_001"), QString::fromLatin1(code), QStringLiteral("个"),
+                                           QString::fromLatin1(price), QString::fromLatin1(qty), QStringLiteral("破损"),
+                                           QStringLiteral("2004/4/17"), {}},
+                             db());
     }
     LineOutcome book(const VoucherKind& k, const QString& pzh, const QString& code, const char* price, const char* qty)
     {
@@ -86,14 +107,27 @@ INSTANTIATE_TEST_SUITE_P(
         Plant{"SalesReceived", "update J_xsskb set skje=3.3", {"销售凭证实收款不等于收付款明细合计 XS1001044_001"}},
         Plant{"PurchaseReturnDue", "update J_cgthb set ysk=9", {"采购退货凭证应收款不等于明细合计 CT1001044_001"}},
         Plant{"SalesReturnPaid", "update J_xsthb set sfk=1", {"销售退货凭证实付款不等于收付款明细合计 XT1001044_001"}},
-        Plant{"LossTotal", "insert into J_bsb(pzh,bsje) values('BS1001044_001',5)", {"报损凭证报损金额不等于明细合计 BS1001044_001"}},
-        Plant{"ExpenseTotal", "insert into J_zcb(pzh,zcje) values('ZC1001044_001',7)", {"费用凭证支出金额不等于明细合计 ZC1001044_001"}},
+        Plant{"LossTotal", "insert into J_bsb(pzh,bsje) values('BS1001044_002',5)", {"报损凭证报损金额不等于明细合计 BS1001044_002"}},
+        Plant{"ExpenseTotal", "insert into J_zcb(pzh,zcje) values('ZC1001044_002',7)", {"费用凭证支出金额不等于明细合计 ZC1001044_002"}},
         Plant{"StockChanged", "update J_spb set xykc=xykc+1 where spdm='A03'",
               {"商品库存不等于各单据出入库合计 A03", "商品库存不等于最后一笔明细的结存数量 A03"}},
         Plant{"LineLost", "delete from J_xsmxb where spdm='A02'",
               {"销售凭证应收款不等于明细合计 XS1001044_001", "商品库存不等于各单据出入库合计 A02"}},
-        Plant{"SnapshotWrong", "update J_cgmxb set jcsl=7 where spdm='A03'", {"商品库存不等于最后一笔明细的结存数量 A03"}},
-        Plant{"CashChanged", "update J_zjb set je=je+0.01", {"流动资金不等于最后一笔收付款的结存金额 J_zjb"}}),
+        // The latest line of A02 is its sales return.
+        Plant{"SnapshotWrong", "update J_xsthmxb set jcsl=jcsl+1 where spdm='A02'", {"商品库存不等于最后一笔明细的结存数量 A02"}},
+        Plant{"CashChanged", "update J_zjb set je=je+0.01", {"流动资金不等于最后一笔收付款的结存金额 J_zjb"}},
+        Plant{"LossAmount", "update J_bsb set bsje=bsje+0.05 where pzh='BS1001044_001'",
+              {"报损凭证报损金额不等于明细合计 BS1001044_001"}},
+        Plant{"LossLineLost", "delete from J_bsmxb where spdm='A01'",
+              {"报损凭证报损金额不等于明细合计 BS1001044_001", "商品库存不等于各单据出入库合计 A01",
+               "商品库存不等于最后一笔明细的结存数量 A01"}},
+        Plant{"LossSnapshotWrong", "update J_bsmxb set jcsl=jcsl+1 where spdm='A03'",
+              {"商品库存不等于最后一笔明细的结存数量 A03"}},
+        Plant{"ExpenseAmount", "update J_zcb set zcje=7.77", {"费用凭证支出金额不等于明细合计 ZC1001044_001"}},
+        Plant{"ExpenseLineChanged", "update J_zcmxb set zcje=7.7 where dh='E1'",
+              {"费用凭证支出金额不等于明细合计 ZC1001044_001"}},
+        Plant{"ExpenseSnapshotWrong", "update J_zcmxb set jcje=jcje-1 where dh='E2'",
+              {"流动资金不等于最后一笔收付款的结存金额 J_zjb"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BooksCheckTest, TheScreenListsWhatDisagrees)

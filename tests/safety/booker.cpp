@@ -3,6 +3,7 @@
 //
 //   safety_booker <database file> <vouchers> <seed>
 #include "db/Database.h"
+#include "ledger/LossExpenseBook.h"
 #include "vouchers/VoucherBook.h"
 #include "vouchers/VoucherKind.h"
 
@@ -28,7 +29,41 @@ int main(int argc, char** argv)
         if (const VoucherKind* k = voucherKindOfPrefix(QString::fromLatin1(prefix)))
             kinds.push_back(k);
 
+    auto report = [](const QString& line) {
+        std::printf("%s\n", qPrintable(line));
+        std::fflush(stdout);
+    };
+
     for (int v = 0; v < vouchers; ++v) {
+        // Now and then a loss of goods or an expense paid from the cash.
+        const int other = v < 10 ? 0 : pick(6);
+        if (other == 1) {
+            const QString pzh = QStringLiteral("BS1001_%1").arg(v, 3, 10, QLatin1Char('0'));
+            db.exec(QStringLiteral("insert into J_bsb(pzh,bssm,bsrq,czy) values('%1','破损','2004/4/17','管理员')").arg(pzh));
+            report(QStringLiteral("H ") + pzh);
+            for (int l = 0, lines = 1 + pick(2); l < lines; ++l) {
+                const QString code = QStringLiteral("A0%1").arg(1 + (v + l) % 5);
+                const LossLineEntry e{pzh, code, QStringLiteral("个"), QString::number(1 + pick(900) / 100.0),
+                                      QString::number(1 + pick(3)), QStringLiteral("破损"), QStringLiteral("2004/4/17"),
+                                      QStringLiteral("破损")};
+                if (storeLossLine(e, db) == BookOutcome::Stored)
+                    report(QStringLiteral("L ") + pzh + QLatin1Char(' ') + code);
+            }
+            continue;
+        }
+        if (other == 2) {
+            const QString pzh = QStringLiteral("ZC1001_%1").arg(v, 3, 10, QLatin1Char('0'));
+            db.exec(QStringLiteral("insert into J_zcb(pzh,zcsm,zcrq,czy) values('%1','房租','2004/4/18','管理员')").arg(pzh));
+            report(QStringLiteral("H ") + pzh);
+            for (int l = 0, lines = 1 + pick(2); l < lines; ++l) {
+                const QString document = QStringLiteral("E%1_%2").arg(v).arg(l);
+                const ExpenseEntry e{pzh, document, QStringLiteral("房租"), QString::number(1 + pick(5000) / 100.0),
+                                     QDate(2004, 4, 18), QStringLiteral("房租"), {}};
+                if (storeExpense(e, db) == BookOutcome::Stored)
+                    report(QStringLiteral("M ") + pzh + QLatin1Char(' ') + document);
+            }
+            continue;
+        }
         // Goods come in before they go out, so most outgoing lines find stock.
         const VoucherKind& kind = v < 10 ? purchaseKind() : *kinds[pick(int(kinds.size()))];
         const QString pzh = kind.prefix + QStringLiteral("1001_%1").arg(v, 3, 10, QLatin1Char('0'));

@@ -6,6 +6,7 @@
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
+#include "ledger/LossExpenseBook.h"
 #include "vouchers/VoucherBook.h"
 #include "vouchers/VoucherKind.h"
 
@@ -98,32 +99,33 @@ protected:
         }
     }
 
-    // A loss voucher line and an expense line, written by hand the way their screens store
-    // them (stock or cash after the line as its snapshot) until those vouchers can be booked.
+    // A loss line and an expense line, booked the same way on a voucher whose header is
+    // posted first, as "保存" posts it; the voucher's description goes on its lines.
     void loss(const QString& pzh, const QString& code, double price, double quantity, const QDate& date,
               const QString& category = QStringLiteral("损坏"), const QString& description = QStringLiteral("碰坏"))
     {
-        const double stock = round2(num(QStringLiteral("select xykc from J_spb where spdm=") + quoted(code)) - quantity);
-        const double cost = num(QStringLiteral("select zxdj from J_spb where spdm=") + quoted(code));
-        Transaction tx(db());
-        run(QStringLiteral("update J_spb set xykc=") + numText(stock) + QStringLiteral(" where spdm=") + quoted(code));
-        run(QStringLiteral("insert into J_bsmxb(pzh,bslb,spdm,dw,dj,sl,bsrq,jcdj,jcsl,bssm) values(%1,%2,%3,'个',%4,%5,%6,%7,%8,%9)")
-                .arg(quoted(pzh), quoted(category), quoted(code), numText(price), numText(quantity),
-                     quoted(shortDate(date)), numText(cost), numText(stock), quoted(description)));
-        tx.commit();
+        postHeader(QStringLiteral("insert into J_bsb(pzh,bssm,jsr,shr,bsje,bsrq) values(%1,%2,'张三','王五',0,%3)"),
+                   pzh, description, date);
+        const LossLineEntry e{pzh, code, QStringLiteral("个"), numText(price), numText(quantity), category,
+                              shortDate(date), description};
+        ASSERT_EQ(storeLossLine(e, db()), BookOutcome::Stored) << pzh.toStdString() << " " << code.toStdString();
     }
     void expense(const QString& pzh, const QString& document, double amount, const QDate& date,
                  const QString& description = QStringLiteral("房租"), const QString& category = QStringLiteral("杂费"))
     {
-        const double cash = round2(num(QStringLiteral("select je from J_zjb")) - amount);
-        Transaction tx(db());
-        run(QStringLiteral("update J_zjb set je=") + numText(cash));
-        run(QStringLiteral("insert into J_zcmxb(pzh,dh,zclb,zcje,zcrq,zcsm,jcje) values(%1,%2,%3,%4,%5,%6,%7)")
-                .arg(quoted(pzh), quoted(document), quoted(category), numText(amount), quoted(shortDate(date)),
-                     quoted(description), numText(cash)));
-        tx.commit();
+        postHeader(QStringLiteral("insert into J_zcb(pzh,zcsm,jsr,shr,zcje,zcrq) values(%1,%2,'张三','王五',0,%3)"),
+                   pzh, description, date);
+        const ExpenseEntry e{pzh, document, category, numText(amount), date, description, QString()};
+        ASSERT_EQ(storeExpense(e, db()), BookOutcome::Stored) << pzh.toStdString() << " " << document.toStdString();
     }
 
+private:
+    void postHeader(const QString& insert, const QString& pzh, const QString& description, const QDate& date)
+    {
+        const QString table = insert.section(QLatin1Char(' '), 2, 2).section(QLatin1Char('('), 0, 0);
+        if (num(QStringLiteral("select count(*) from ") + table + QStringLiteral(" where pzh=") + quoted(pzh)) == 0)
+            run(insert.arg(quoted(pzh), quoted(description), quoted(shortDate(date))));
+    }
 };
 
 // The grid as "cell|cell|…" rows, the header first.

@@ -143,4 +143,38 @@ TEST_F(JournalsTest, CashJournalListsReceiptsPaymentsAndExpensesWithTheBalanceTh
     EXPECT_EQ(exports.lastRow(), 6);
 }
 
+// Loss and expense lines booked and removed through their vouchers: removed lines leave the
+// journals, and the lines of one voucher on one day follow their document numbers.
+TEST_F(JournalsTest, BookedLossAndExpenseLinesAppearUntilRemovedInDocumentOrder)
+{
+    addArticle(QStringLiteral("A1"), QStringLiteral("螺丝"));
+    addArticle(QStringLiteral("B1"), QStringLiteral("螺母"));
+    setCash(500);
+    book("CG1001263_001", "华丰", QDate(2026, 3, 1), {{"A1", 5, 10}, {"B1", 1, 10}});
+    loss("BS1001263_001", QStringLiteral("A1"), 5, 2, QDate(2026, 3, 2));
+    loss("BS1001263_001", QStringLiteral("B1"), 1, 1, QDate(2026, 3, 2));
+    loss("BS1001263_002", QStringLiteral("A1"), 5, 1, QDate(2026, 3, 2), QStringLiteral("丢失"), QString());
+    ASSERT_TRUE(removeLossLine(QStringLiteral("BS1001263_002"), QStringLiteral("A1"), 1, db()));
+    loss("BS1001263_003", QStringLiteral("A1"), 5, 1, QDate(2026, 3, 2), QStringLiteral("丢失"), QString());
+    expense("ZC1001263_001", QStringLiteral("Z2"), 30, QDate(2026, 3, 2));
+    expense("ZC1001263_001", QStringLiteral("Z1"), 20, QDate(2026, 3, 2));
+    expense("ZC1001263_001", QStringLiteral("Z3"), 10, QDate(2026, 3, 2));
+    ASSERT_TRUE(removeExpense(QStringLiteral("ZC1001263_001"), QStringLiteral("Z3"), 10, db()));
+
+    TForm46 goods;
+    goods.show();
+    choose(goods.ComboBox1, QStringLiteral("A1"));
+    EXPECT_EQ(goods.Edit2->text(), QStringLiteral("7"));
+    EXPECT_EQ(build(goods, QDate(2026, 3, 1), QDate(2026, 3, 2)),
+              (QStringList{"2026/3/1|CG1001263_001|进货华丰|5|10|50|0|0|0|10|5|50",
+                           "2026/3/2|BS1001263_001|损坏碰坏|0|0|0|5|2|10|8|5|40",
+                           "2026/3/2|BS1001263_003|丢失|0|0|0|5|1|5|7|5|35"}));
+
+    TForm47 cash;
+    cash.show();
+    EXPECT_EQ(cash.Edit4->text(), QStringLiteral("450"));
+    EXPECT_EQ(build(cash, QDate(2026, 3, 1), QDate(2026, 3, 2)),
+              (QStringList{"2026/3/2|ZC1001263_001|房租杂费|0|20|450", "2026/3/2|ZC1001263_001|房租杂费|0|30|470"}));
+}
+
 } // namespace

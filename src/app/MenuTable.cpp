@@ -14,6 +14,7 @@
 #include "ledger/RankingScreen.h"
 #include "ledger/StockAlarmScreen.h"
 #include "master/CategoryScreen.h"
+#include "reports/CategorySummaryScreen.h"
 #include "reports/StockSummaryScreen.h"
 #include "reports/SummaryReportScreen.h"
 #include "reports/VoucherSummaryScreen.h"
@@ -56,6 +57,7 @@ const std::vector<MenuScreen>& menuScreens()
         {"N46", openModal<TForm55>},
         {"N26", openModal<TForm22>},
         {"N13", openModal<TForm31>},
+        {"N47", openModal<TForm57>},
     };
     return rows;
 }

@@ -5,4 +5,5 @@ target_sources(jxccore PRIVATE
   src/reports/VoucherSummaryScreen.h src/reports/VoucherSummaryScreen.cpp
   src/reports/SummaryReportScreen.h src/reports/SummaryReportScreen.cpp
   src/reports/ChartScreen.h src/reports/ChartScreen.cpp
+  src/reports/CategorySummaryScreen.h src/reports/CategorySummaryScreen.cpp
 )

@@ -1,5 +1,6 @@
 #include "reports/CategorySummaryScreen.h"
 
+#include "reports/LongWork.h"
 #include "widgets/Controls.h"
 #include "widgets/DBGrid.h"
 #include "widgets/ErrorHandler.h"
@@ -52,7 +53,12 @@ void TForm57::BitBtn1Click()
     QStringList inserts;
     for (const char* source : kSources)
         inserts << QString::fromUtf8(source) + range;
-    refillScratch(QStringLiteral("J_sptmp"), inserts);
+    LongWork work(this, QStringLiteral("正在汇总……"), int(inserts.size()) + 1);
+    try {
+        refillScratch(QStringLiteral("J_sptmp"), inserts, [&work](int done) { work.step(done); });
+    } catch (const WorkCancelled&) {
+        return; // the table and the grid stay as they were
+    }
     showRows(DBGrid1, QStringLiteral("select zy as 类别,sum(rkdj*rksl) as 金额 from J_sptmp where rq between ") + range
                           + QStringLiteral(" group by zy"));
 }

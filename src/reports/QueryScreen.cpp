@@ -158,13 +158,17 @@ double sumOf(const QString& sql)
     return rs.number(rs.fieldName(0));
 }
 
-void refillScratch(const QString& table, const QStringList& inserts)
+void refillScratch(const QString& table, const QStringList& inserts, const std::function<void(int)>& afterEach)
 {
     Database& db = Database::shared();
     Transaction tx(db);
     db.exec(QStringLiteral("delete from ") + table);
-    for (const QString& insert : inserts)
+    int done = 0;
+    for (const QString& insert : inserts) {
         db.exec(insert);
+        if (afterEach)
+            afterEach(++done);
+    }
     tx.commit();
 }
 

@@ -20,6 +20,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class DBGrid;
 class DataSource;
 class QComboBox;
@@ -82,8 +84,10 @@ void fillList(QComboBox* combo, const QString& sql);
 // The single value of a sum query; 0 when it has no row or the sum is null.
 double sumOf(const QString& sql);
 // Empties a scratch table and fills it from the insert statements, in one transaction:
-// a failing insert leaves the table as it was.
-void refillScratch(const QString& table, const QStringList& inserts);
+// a failing insert leaves the table as it was. afterEach(n) runs after the n-th insert; what
+// it throws undoes the refill too.
+void refillScratch(const QString& table, const QStringList& inserts,
+                   const std::function<void(int)>& afterEach = {});
 // "#d1# and #d2#" for "between": stored dates have no time of day, so both days count.
 QString dateRangeText(const QDate& first, const QDate& last);
 QString dateRangeText(const QDateEdit* first, const QDateEdit* last);

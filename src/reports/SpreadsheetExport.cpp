@@ -4,6 +4,7 @@
 #include "db/Errors.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
+#include "reports/LongWork.h"
 
 #include <QDateTime>
 #include <QDesktopServices>
@@ -350,6 +351,7 @@ void writeSheet(lxw_workbook* wb, lxw_worksheet* ws, const Layout& layout, Resul
     }
 
     DataFormats formats(wb);
+    LongWork work(parent, QStringLiteral("正在导出……"), rs.recordCount());
     lxw_row_t row = 2;
     while (!rs.eof()) {
         for (lxw_col_t c = 0; c < n; ++c) {
@@ -363,6 +365,7 @@ void writeSheet(lxw_workbook* wb, lxw_worksheet* ws, const Layout& layout, Resul
             writeCell(ws, formats, row, c, v, keys[c]);
         }
         ++row;
+        work.step(static_cast<int>(row) - 2);
         rs.next();
     }
 }
@@ -440,6 +443,8 @@ void exportToSpreadsheet(const QString& layoutName, ResultSet& rs, QWidget* pare
 
     try {
         writeSheet(guard.wb, ws, layout, rs, parent);
+    } catch (const WorkCancelled&) {
+        return; // the guard closes the workbook and removes its file
     } catch (...) {
         // The user gets what was written up to the failing cell, then the error itself;
         // that error says more than a failure to open the partial workbook would.

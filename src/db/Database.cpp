@@ -192,6 +192,9 @@ void Database::open(const QString& fileName, const QString& key)
 
 void Database::close()
 {
+    for (sqlite3_stmt* st : std::as_const(m_prepared))
+        sqlite3_finalize(st);
+    m_prepared.clear();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -282,6 +285,23 @@ sqlite3_stmt* Database::prepare(const QString& sqliteText)
         sqlite3_finalize(st);
         throw DbError(err);
     }
+    return st;
+}
+
+sqlite3_stmt* Database::preparedOnce(const QString& sqliteText)
+{
+    sqlite3_stmt*& st = m_prepared[sqliteText];
+    if (!st) {
+        try {
+            st = prepare(sqliteText);
+        } catch (...) {
+            m_prepared.remove(sqliteText);
+            throw;
+        }
+        return st;
+    }
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
     return st;
 }
 

@@ -51,6 +51,9 @@ public:
     // (throws DbError), and the kind of a declared column type.
     QString translate(const QString& jetSql);
     sqlite3_stmt* prepare(const QString& sqliteText);
+    // A native statement prepared on its first use and kept until the connection closes
+    // (the connection owns it: never finalize it). It comes back reset, its values unbound.
+    sqlite3_stmt* preparedOnce(const QString& sqliteText);
     static ColumnKind kindOfDeclType(const char* declType);
     QString lastError() const;
     sqlite3* handle() const { return m_db; }
@@ -64,6 +67,7 @@ private:
     sqlite3* m_db = nullptr;
     QString m_fileName;
     SqlCatalogue m_catalogue;
+    QHash<QString, sqlite3_stmt*> m_prepared;
     bool m_catalogueLoaded = false;
 };
 

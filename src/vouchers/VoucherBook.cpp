@@ -1,28 +1,47 @@
 #include "vouchers/VoucherBook.h"
 
+#include "db/BookingStatements.h"
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
 
+#include <QDateTime>
+#include <optional>
+
 namespace {
 
-// "+5" or "-5": a term added to a column. Written with its own sign so that subtracting a
-// negative number never reads "--", which SQL takes for the start of a comment.
-QString plusTerm(double x)
+// The header totals follow from what is stored: the due total is the rounded sum of the
+// lines, the settled total the sum of the money rows. Set after every change, in its
+// transaction, they cannot drift from the rows by rounding or by a lost update.
+void settleDue(const VoucherKind& kind, const QString& voucher, Database& db)
 {
-    return x < 0 ? QLatin1Char('-') + numText(-x) : QLatin1Char('+') + numText(x);
+    booking::setTotal(db, kind.tables.header, kind.dueColumn(), voucher,
+                      round2(booking::sumOf(db, kind.tables.lines, QStringLiteral("dj*sl"), voucher)));
 }
 
-QString minusTerm(double x)
+void settlePaid(const VoucherKind& kind, const QString& voucher, Database& db)
 {
-    return plusTerm(-x);
+    booking::setTotal(db, kind.tables.header, kind.settledColumn(), voucher,
+                      round2(booking::sumOf(db, kind.tables.money, kind.moneyAmountColumn(), voucher)));
 }
 
-bool hasRow(const QString& sql, Database& db)
+// The voucher date of a line, without a time of day, so a date range takes in its last
+// day; a text that is no date goes on to the column, which refuses it.
+QVariant lineDate(const QString& text)
 {
-    ResultSet rs(db);
-    rs.open(sql);
-    return !rs.isEmpty() && rs.value(0).toDouble() > 0;
+    if (text.trimmed().isEmpty())
+        return {};
+    const QDateTime dt = parseDateText(text);
+    return dt.isValid() ? QVariant(dt.date()) : QVariant(text);
+}
+
+// Incoming goods valued into the moving average; onto a stock of 0 or less the old cost
+// means nothing and the goods are worth what this line paid.
+double averagedCost(const booking::Article& a, double price, double quantity)
+{
+    if (a.stock <= 0)
+        return price;
+    return round2((quantity * price + a.cost * a.stock) / (a.stock + quantity));
 }
 
 } // namespace
@@ -33,56 +52,60 @@ LineOutcome storeLine(const VoucherKind& kind, const LineEntry& e, Database& db)
     if (e.code.isEmpty() || e.priceText == QLatin1String("0") || e.quantityText == QLatin1String("0"))
         return LineOutcome::Ignored;
 
+    const bool in = kind.goods == Flow::In;
     double price = 0;
     double quantity = 0;
-    if (!(kind.goods == Flow::In)) {
+    if (!in) {
         // Goods out: a typing error is reported as such and the dialog stays open.
         quantity = toNumber(e.quantityText);
         price = toNumber(e.priceText);
     }
 
-    ResultSet article(db);
-    article.open(QStringLiteral("select spdm,zxdj,xykc from J_spb where spdm=") + quoted(e.code));
-    if (article.isEmpty())
+    const std::optional<booking::Article> article = booking::article(db, e.code);
+    if (!article)
         return LineOutcome::NoArticle;
-    const double p0 = article.number(QStringLiteral("zxdj"));
-    const double s0 = article.number(QStringLiteral("xykc"));
-    article.close();
-
-    // One line per article: removal takes away every line of the code but reverses one.
-    if (hasRow(QStringLiteral("select count(*) from ") + kind.tables.lines + QStringLiteral(" where pzh=")
-                   + quoted(e.voucher) + QStringLiteral(" and spdm=") + quoted(e.code),
-               db))
+    // One line per article: removal takes away every line of the code.
+    if (booking::hasRow(db, kind.tables.lines, e.voucher, QStringLiteral("spdm"), e.code))
         return LineOutcome::Duplicate;
+    if (in) {
+        // Goods in: a typing error is a failure of the whole store.
+        if (!isNumber(e.priceText) || !isNumber(e.quantityText))
+            return LineOutcome::Failed;
+        price = toNumber(e.priceText);
+        quantity = toNumber(e.quantityText);
+    }
+    if (price < 0 || quantity < 0)
+        return LineOutcome::Negative;
+    // The stored figures are the ones every balance is computed from.
+    price = round2(price);
+    quantity = round2(quantity);
 
     try {
         Transaction t(db);
-        double p1 = p0;
-        double s1 = 0;
-        if ((kind.goods == Flow::In)) {
-            // Goods in: a typing error belongs to the failure of the whole store.
-            price = toNumber(e.priceText);
-            quantity = toNumber(e.quantityText);
-            s1 = quantity + s0;
-            // A stock that comes to exactly 0 has no average; the goods are valued at this price.
-            p1 = s1 != 0 ? (quantity * price + p0 * s0) / s1 : price;
-            db.exec(QStringLiteral("update J_spb set zxdj=") + numText(p1) + QStringLiteral(",xykc=") + numText(s1)
-                    + QStringLiteral(" where spdm=") + quoted(e.code));
+        double cost = article->cost;
+        double stock = 0;
+        if (in) {
+            stock = round2(article->stock + quantity);
+            if (kind.valuation == Valuation::Average) {
+                cost = averagedCost(*article, price, quantity);
+                booking::setCost(db, e.code, cost);
+            }
         } else {
-            s1 = round2(s0 - quantity);
-            db.exec(QStringLiteral("update J_spb set xykc=") + numText(s1) + QStringLiteral(" where spdm=")
-                    + quoted(e.code));
+            stock = round2(article->stock - quantity);
         }
-        db.exec(QStringLiteral("update ") + kind.tables.header + QStringLiteral(" set ") + kind.dueColumn()
-                + QLatin1Char('=') + kind.dueColumn() + plusTerm(price * quantity) + QStringLiteral(" where pzh=")
-                + quoted(e.voucher));
-        db.exec(QStringLiteral("insert into ") + kind.tables.lines + QStringLiteral("(pzh,spdm,") + kind.categoryColumn()
-                + QLatin1Char(',') + kind.columns.partner + QStringLiteral(",dw,dj,sl,") + kind.columns.date
-                + QStringLiteral(",jcdj,jcsl) values(") + quoted(e.voucher) + QLatin1Char(',') + quoted(e.code)
-                + QLatin1Char(',') + quoted(e.category) + QLatin1Char(',') + quoted(e.partner) + QLatin1Char(',')
-                + quoted(e.unit) + QLatin1Char(',') + numText(price) + QLatin1Char(',') + numText(quantity)
-                + QLatin1Char(',') + quoted(e.dateText) + QLatin1Char(',') + numText(p1) + QLatin1Char(',')
-                + numText(s1) + QLatin1Char(')'));
+        booking::setStock(db, e.code, stock);
+        booking::insertRow(db, kind.tables.lines,
+                           {{QStringLiteral("pzh"), e.voucher},
+                            {QStringLiteral("spdm"), e.code},
+                            {kind.categoryColumn(), e.category},
+                            {kind.columns.partner, e.partner},
+                            {QStringLiteral("dw"), e.unit},
+                            {QStringLiteral("dj"), price},
+                            {QStringLiteral("sl"), quantity},
+                            {kind.columns.date, lineDate(e.dateText)},
+                            {QStringLiteral("jcdj"), cost},
+                            {QStringLiteral("jcsl"), stock}});
+        settleDue(kind, e.voucher, db);
         t.commit();
     } catch (const AppError&) {
         return LineOutcome::Failed;
@@ -94,35 +117,33 @@ MoneyOutcome storeMoney(const VoucherKind& kind, const MoneyEntry& e, Database& 
 {
     if (e.document.isEmpty() || e.document == QLatin1String("0"))
         return MoneyOutcome::Ignored;
+    const double typed = toNumber(e.amountText);
+    if (typed < 0)
+        return MoneyOutcome::Negative;
+    const double amount = round2(typed);
 
-    ResultSet cash(db);
-    cash.open(QStringLiteral("select je from j_zjb"));
-    const double b0 = cash.isEmpty() ? 0.0 : cash.number(QStringLiteral("je"));
-    cash.close();
-    const double amount = toNumber(e.amountText);
-    const double b1 = (kind.money == Flow::Out) ? b0 - amount : b0 + amount;
-
-    // One row per document number: removal takes away every row of the number but reverses one.
-    if (hasRow(QStringLiteral("select count(*) from ") + kind.tables.money + QStringLiteral(" where pzh=")
-                   + quoted(e.voucher) + QStringLiteral(" and dh=") + quoted(e.document),
-               db))
+    // One row per document number: removal takes away every row of the number.
+    if (booking::hasRow(db, kind.tables.money, e.voucher, QStringLiteral("dh"), e.document))
         return MoneyOutcome::Duplicate;
 
     try {
         Transaction t(db);
-        // The balance is written whole, from the value just read.
-        db.exec(QStringLiteral("update J_zjb set je=") + numText(b1));
-        db.exec(QStringLiteral("update ") + kind.tables.header + QStringLiteral(" set ") + kind.settledColumn()
-                + QLatin1Char('=') + kind.settledColumn() + plusTerm(amount) + QStringLiteral(" where pzh=")
-                + quoted(e.voucher));
-        db.exec(QStringLiteral("insert into ") + kind.tables.money + QStringLiteral("(pzh,") + kind.columns.partner
-                + QStringLiteral(",dh,") + kind.moneyCategoryColumn() + QStringLiteral(",jsfs,") + kind.moneyAmountColumn()
-                + QStringLiteral(",jcje,") + kind.moneyPersonColumn() + QLatin1Char(',') + kind.moneyDateColumn()
-                + QStringLiteral(",bz) values(") + quoted(e.voucher) + QLatin1Char(',') + quoted(e.partner)
-                + QLatin1Char(',') + quoted(e.document) + QLatin1Char(',') + quoted(e.category) + QLatin1Char(',')
-                + quoted(e.method) + QLatin1Char(',') + numText(amount) + QLatin1Char(',') + numText(b1)
-                + QLatin1Char(',') + quoted(e.person) + QLatin1Char(',') + quoted(shortDate(e.date))
-                + QLatin1Char(',') + quoted(e.remark) + QLatin1Char(')'));
+        // The balance is written whole, from the value read in this transaction.
+        const double b0 = booking::cash(db);
+        const double b1 = round2(kind.money == Flow::Out ? b0 - amount : b0 + amount);
+        booking::setCash(db, b1);
+        booking::insertRow(db, kind.tables.money,
+                           {{QStringLiteral("pzh"), e.voucher},
+                            {kind.columns.partner, e.partner},
+                            {QStringLiteral("dh"), e.document},
+                            {kind.moneyCategoryColumn(), e.category},
+                            {QStringLiteral("jsfs"), e.method},
+                            {kind.moneyAmountColumn(), amount},
+                            {QStringLiteral("jcje"), b1},
+                            {kind.moneyPersonColumn(), e.person},
+                            {kind.moneyDateColumn(), e.date},
+                            {QStringLiteral("bz"), e.remark}});
+        settlePaid(kind, e.voucher, db);
         t.commit();
     } catch (const AppError&) {
         return MoneyOutcome::Failed;
@@ -133,15 +154,27 @@ MoneyOutcome storeMoney(const VoucherKind& kind, const MoneyEntry& e, Database& 
 bool removeLine(const VoucherKind& kind, const QString& voucher, const QString& code, double price,
                 double quantity, Database& db)
 {
+    price = round2(price);
+    quantity = round2(quantity);
     try {
         Transaction t(db);
-        db.exec(QStringLiteral("update J_spb set xykc=xykc") + ((kind.goods == Flow::In) ? minusTerm(quantity) : plusTerm(quantity))
-                + QStringLiteral(" where spdm=") + quoted(code));
-        db.exec(QStringLiteral("update ") + kind.tables.header + QStringLiteral(" set ") + kind.dueColumn()
-                + QLatin1Char('=') + kind.dueColumn() + minusTerm(price * quantity) + QStringLiteral(" where pzh=")
-                + quoted(voucher));
-        db.exec(QStringLiteral("delete from ") + kind.tables.lines + QStringLiteral(" where spdm=") + quoted(code)
-                + QStringLiteral(" and pzh=") + quoted(voucher));
+        if (kind.goods == Flow::In) {
+            if (kind.valuation == Valuation::Average) {
+                // Take the line back out of the average, so a mistyped receipt does not
+                // value the article wrongly for ever; where that cannot be, the cost stays.
+                if (const std::optional<booking::Article> a = booking::article(db, code)) {
+                    const double rest = round2(a->stock - quantity);
+                    const double cost = rest > 0 ? (a->cost * a->stock - price * quantity) / rest : -1;
+                    if (cost >= 0)
+                        booking::setCost(db, code, round2(cost));
+                }
+            }
+            booking::adjustStock(db, code, -quantity);
+        } else {
+            booking::adjustStock(db, code, quantity);
+        }
+        booking::deleteRows(db, kind.tables.lines, voucher, QStringLiteral("spdm"), code);
+        settleDue(kind, voucher, db);
         t.commit();
     } catch (const AppError&) {
         return false;
@@ -152,14 +185,12 @@ bool removeLine(const VoucherKind& kind, const QString& voucher, const QString& 
 bool removeMoney(const VoucherKind& kind, const QString& voucher, const QString& document, double amount,
                  Database& db)
 {
+    amount = round2(amount);
     try {
         Transaction t(db);
-        db.exec(QStringLiteral("update J_zjb set je=je") + ((kind.money == Flow::Out) ? plusTerm(amount) : minusTerm(amount)));
-        db.exec(QStringLiteral("update ") + kind.tables.header + QStringLiteral(" set ") + kind.settledColumn()
-                + QLatin1Char('=') + kind.settledColumn() + minusTerm(amount) + QStringLiteral(" where pzh=")
-                + quoted(voucher));
-        db.exec(QStringLiteral("delete from ") + kind.tables.money + QStringLiteral(" where dh=") + quoted(document)
-                + QStringLiteral(" and pzh=") + quoted(voucher));
+        booking::adjustCash(db, kind.money == Flow::Out ? amount : -amount);
+        booking::deleteRows(db, kind.tables.money, voucher, QStringLiteral("dh"), document);
+        settlePaid(kind, voucher, db);
         t.commit();
     } catch (const AppError&) {
         return false;

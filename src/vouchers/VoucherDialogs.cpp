@@ -27,6 +27,11 @@ QStringList listOf(const QString& sql)
     return items;
 }
 
+QString negativeRefused()
+{
+    return QStringLiteral("单价、数量和金额不能为负数！");
+}
+
 void fillCombo(QComboBox* box, const QString& sql)
 {
     box->clear();
@@ -153,6 +158,9 @@ void VoucherLineDialog::BitBtn1Click()
     case LineOutcome::Duplicate:
         showInfo(this, QStringLiteral("一种商品代码只能在明细表中添加一次！"));
         return;
+    case LineOutcome::Negative:
+        showInfo(this, negativeRefused());
+        return;
     case LineOutcome::Failed:
         showInfo(this, QStringLiteral("商品数据添加失败，请重新添加！"));
         break;
@@ -245,6 +253,9 @@ void VoucherMoneyDialog::BitBtn1Click()
         return;
     case MoneyOutcome::Duplicate:
         showInfo(this, QStringLiteral("该单号已存在，请重新输入"));
+        return;
+    case MoneyOutcome::Negative:
+        showInfo(this, negativeRefused());
         return;
     case MoneyOutcome::Failed:
         showInfo(this, m_kind.moneyFailure());

@@ -13,6 +13,9 @@
 #include <QString>
 
 enum class Flow { In, Out };
+// What goods coming in do to the article's cost zxdj: average in at the line's price
+// (purchases), or leave it (returned sales come back at what they cost, not what they fetched).
+enum class Valuation { Average, Unchanged };
 
 
 struct VoucherKind {
@@ -71,6 +74,7 @@ struct VoucherKind {
     QString prefix;
     Flow goods;
     Flow money;
+    Valuation valuation;
     Tables tables;
     Columns columns;
     Lists lists;

@@ -83,6 +83,7 @@ protected:
 
 private:
     void buildControls();
+    void dropTimesOfDay();
     void refreshLines();
     void refreshMoney();
     void openDialog(DialogFactory factory);

@@ -173,7 +173,7 @@ struct DialogCase {
 TEST_F(BadDialogInputTest, LinePricesAndQuantitiesAreBookedOrRefusedWithTheLineFailure)
 {
     const DialogCase cases[] = {
-        {"1e1", "2", nullptr},          {"4", "-3", nullptr},        {"1E2", "1e-1", nullptr},
+        {"1e1", "2", nullptr},          {"4", "-3", "单价、数量和金额不能为负数！"}, {"1E2", "1e-1", nullptr},
         {"NaN", "1", "商品数据添加失败，请重新添加！"},  {"4", "inf", "商品数据添加失败，请重新添加！"},
         {"1e300", "1", "商品数据添加失败，请重新添加！"}, {"999999", "999999", "商品数据添加失败，请重新添加！"},
         {"4'", "1", "商品数据添加失败，请重新添加！"},   {"4", "1;drop", "商品数据添加失败，请重新添加！"},
@@ -190,6 +190,8 @@ TEST_F(BadDialogInputTest, LinePricesAndQuantitiesAreBookedOrRefusedWithTheLineF
             type(child<QLineEdit>(d, "Edit9"), QString::fromUtf8(c.price));
             type(child<QLineEdit>(d, "Edit10"), QString::fromUtf8(c.quantity));
             click(d, "BitBtn1");
+            if (d->isVisible()) // refused: the dialog stays until "退出"
+                click(d, "BitBtn2");
         });
         if (c.box)
             script.expectBox(QStringLiteral("提示"), QString::fromUtf8(c.box));
@@ -217,7 +219,8 @@ TEST_F(BadDialogInputTest, PaymentTextsAreStoredExactlyOrRefusedInTheProgramsWor
     const QString failure = QStringLiteral("付款数据添加失败，请重新添加！");
     const PaymentCase cases[] = {
         {"F'1", "1e2", "a'b\\%_", {}, {}},
-        {QString(20, QChar(0x5355)), "-5", QString(20, QLatin1Char('x')), {}, {}},
+        {QString(20, QChar(0x5355)), "5", QString(20, QLatin1Char('x')), {}, {}},
+        {"F5", "-5", {}, QStringLiteral("单价、数量和金额不能为负数！"), {}},
         {QString(21, QLatin1Char('x')), "5", {}, failure, {}},
         {"F2", "5", QString(21, QLatin1Char('y')), failure, {}},
         {"F3", "1e300", {}, failure, {}},

@@ -6,6 +6,7 @@
 #include "db/Database.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
+#include "vouchers/VoucherKind.h"
 
 #include <sqlite3.h>
 
@@ -46,6 +47,15 @@ protected:
     double due(const QString& pzh) { return num(QStringLiteral("select yfk from J_cgb where pzh=") + quoted(pzh)); }
     double paid(const QString& pzh) { return num(QStringLiteral("select sfk from J_cgb where pzh=") + quoted(pzh)); }
     double count(const QString& table) { return num(QStringLiteral("select count(*) from ") + table); }
+    // A voucher's due and settled totals, of any kind.
+    double due(const VoucherKind& k, const QString& pzh)
+    {
+        return num(QStringLiteral("select %1 from %2 where pzh=").arg(k.dueColumn(), k.tables.header) + quoted(pzh));
+    }
+    double settled(const VoucherKind& k, const QString& pzh)
+    {
+        return num(QStringLiteral("select %1 from %2 where pzh=").arg(k.settledColumn(), k.tables.header) + quoted(pzh));
+    }
 
     // Makes the database refuse every delete from a table, to fail a removal at its last statement.
     void refuseDeletes(const QString& table)
@@ -58,6 +68,19 @@ protected:
     void allowDeletes(const QString& table)
     {
         const QByteArray sql = QStringLiteral("drop trigger no_delete_%1").arg(table).toUtf8();
+        ASSERT_EQ(sqlite3_exec(db().handle(), sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    // The same for updates, to fail a booking at the header totals, its last statement.
+    void refuseUpdates(const QString& table)
+    {
+        const QByteArray sql = QStringLiteral("create trigger no_update_%1 before update on %1 begin select raise(abort,'refused'); end")
+                                   .arg(table)
+                                   .toUtf8();
+        ASSERT_EQ(sqlite3_exec(db().handle(), sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    void allowUpdates(const QString& table)
+    {
+        const QByteArray sql = QStringLiteral("drop trigger no_update_%1").arg(table).toUtf8();
         ASSERT_EQ(sqlite3_exec(db().handle(), sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
     }
 };

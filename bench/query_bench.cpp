@@ -1,6 +1,6 @@
 // The money and stock queries on the ten-year database (BenchData.h): the goods journal of
 // one article over ten years, the cash journal of one month, and the payables and receivables
-// of one partner with their partner lists. Each is measured through its screen and as the same
+// of one partner with their partner lists, and the best-seller ranking over all lines. Each is measured through its screen and as the same
 // statements run straight on the SQLCipher connection (translated once, outside the timing),
 // and the medians are printed side by side with their ratio.
 // Run on a release build: query_bench --benchmark_repetitions=7
@@ -13,6 +13,7 @@
 #include "ledger/CashJournalScreen.h"
 #include "ledger/GoodsJournalScreen.h"
 #include "ledger/OpenItemsScreen.h"
+#include "ledger/RankingScreen.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -267,6 +268,36 @@ void BM_ReceivablesCustomerList_Raw(benchmark::State& state)
 }
 BENCHMARK(BM_ReceivablesCustomerList_Raw)->Unit(benchmark::kMillisecond);
 
+// ---- best-seller ranking: both line tables grouped by article --------------------------------
+
+void BM_BestSellers_Program(benchmark::State& state)
+{
+    for (auto _ : state) {
+        TForm33 screen;
+        screen.FormShow();
+        state.counters["rows"] = screen.ADOQuery1->recordCount();
+    }
+}
+BENCHMARK(BM_BestSellers_Program)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_BestSellers_Raw(benchmark::State& state)
+{
+    sqlite3_stmt* rows = rawPrepare(
+        QStringLiteral("select J_spb.spdm as 商品代码,J_spb.spmc as 商品名称,J_spb.zzs as 制造商,J_spb.pp as 品牌,J_spb.gg as 规格,\n"
+                       "t.xs-t.cg as 利润额 from J_spb,\n"
+                       "(select spdm,sum(cg) as cg,sum(xs) as xs from\n"
+                       " (select spdm,dj*sl as cg,null as xs from J_cgmxb union all select spdm,null,dj*sl from J_xsmxb) as u\n"
+                       " group by spdm) as t\n"
+                       " where J_spb.spdm=t.spdm and t.cg is not null and t.xs is not null\n"
+                       "order by t.xs-t.cg desc"));
+    int n = 0;
+    for (auto _ : state)
+        n = rawRows(rows);
+    sqlite3_finalize(rows);
+    state.counters["rows"] = n;
+}
+BENCHMARK(BM_BestSellers_Raw)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // Keeps the median real and CPU time of every benchmark (the run itself when not repeated).
 // On a busy machine the real time also counts the waits for a core, the CPU time does not.
 class MedianReporter : public benchmark::ConsoleReporter {
@@ -301,7 +332,7 @@ int main(int argc, char** argv)
     std::printf("\n%-28s %10s %10s %7s %10s %10s %7s\n", "median (ms)", "program", "raw", "ratio", "prog CPU",
                 "raw CPU", "ratio");
     for (const char* name : {"BM_GoodsJournal", "BM_CashJournal", "BM_PayablesOfSupplier", "BM_PayablesSupplierList",
-                             "BM_ReceivablesOfCustomer", "BM_ReceivablesCustomerList"}) {
+                             "BM_ReceivablesOfCustomer", "BM_ReceivablesCustomerList", "BM_BestSellers"}) {
         const auto program = reporter.medians.find(std::string(name) + "_Program");
         const auto raw = reporter.medians.find(std::string(name) + "_Raw");
         if (program == reporter.medians.end() || raw == reporter.medians.end())

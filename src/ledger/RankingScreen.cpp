@@ -11,16 +11,19 @@
 namespace {
 
 // Each article's purchases and sales are summed apart: joining the lines directly would
-// pair every purchase line with every sales line and multiply both sums. Highest profit first.
+// pair every purchase line with every sales line and multiply both sums. Both line tables
+// are read once, straight through, in one grouping; a sum stays null for an article that
+// has no line of its kind, which leaves it out. Highest profit first.
 const RankingKind kBestSellers = {
     QStringLiteral("Form33"), QStringLiteral("畅销商品排行榜"), QStringLiteral("畅销商品排名"),
     QStringLiteral(
         "select J_spb.spdm as 商品代码,J_spb.spmc as 商品名称,J_spb.zzs as 制造商,J_spb.pp as 品牌,J_spb.gg as 规格,\n"
-        "x.je-c.je as 利润额 from J_spb,\n"
-        "(select spdm,sum(dj*sl) as je from J_cgmxb group by spdm) as c,\n"
-        "(select spdm,sum(dj*sl) as je from J_xsmxb group by spdm) as x\n"
-        " where J_spb.spdm=c.spdm and J_spb.spdm=x.spdm\n"
-        "order by x.je-c.je desc"),
+        "t.xs-t.cg as 利润额 from J_spb,\n"
+        "(select spdm,sum(cg) as cg,sum(xs) as xs from\n"
+        " (select spdm,dj*sl as cg,null as xs from J_cgmxb union all select spdm,null,dj*sl from J_xsmxb) as u\n"
+        " group by spdm) as t\n"
+        " where J_spb.spdm=t.spdm and t.cg is not null and t.xs is not null\n"
+        "order by t.xs-t.cg desc"),
     Qt::blue, Qt::red, false,
     {QStringLiteral("SP00000001"), QStringLiteral("不锈钢六角螺丝钉"), QStringLiteral("华丰五金交电有限公司"),
      QStringLiteral("华丰五金"), QStringLiteral("M6×20mm"), QStringLiteral("-9999999.99")}};

@@ -58,13 +58,14 @@ TEST_F(StockQueriesTest, BestSellersSumPurchasesAndSalesApartAndShowTheMostProfi
 {
     for (const char* code : {"A1", "A2", "A3", "A4"})
         addArticle(QLatin1String(code), QStringLiteral("货") + QLatin1String(code));
+    addArticle(QStringLiteral("A5"), QStringLiteral("货A5"), 10);
     // A1: bought 10 × 2 and 5 × 2, sold 3 × 5: 15 − 30 = −15 (the cross join would give 0).
     book("CG1001263_001", "华丰", QDate(2026, 3, 1), {{"A1", 2, 10}, {"A2", 1, 10}, {"A3", 1, 1}, {"A4", 1, 5}});
     book("CG1001263_002", "华丰", QDate(2026, 3, 2), {{"A1", 2, 5}});
     book("XS1001263_001", "甲", QDate(2026, 3, 3), {{"A1", 5, 3}, {"A2", 3, 10}, {"A4", 2, 5}}, {},
          QStringLiteral("批发"));
-    book("XS1001263_002", "乙", QDate(2026, 3, 4), {{"A2", 1, 1}}, {}, QStringLiteral("批发"));
-    // A3 was only bought; A4 was deleted from the goods.
+    book("XS1001263_002", "乙", QDate(2026, 3, 4), {{"A2", 1, 1}, {"A5", 9, 1}}, {}, QStringLiteral("批发"));
+    // A3 was only bought, A5 only sold; A4 was deleted from the goods.
     run(QStringLiteral("delete from J_spb where spdm='A4'"));
 
     TForm33 s;

@@ -99,6 +99,16 @@ protected:
         }
     }
 
+    // A further payment or receipt on a booked trade voucher, as its money dialog books it.
+    void settle(const QString& pzh, const QString& partner, const QString& document, double amount, const QDate& date)
+    {
+        const VoucherKind* kind = voucherKindOfPrefix(pzh.left(2));
+        ASSERT_NE(kind, nullptr) << pzh.toStdString();
+        const MoneyEntry e{pzh, partner, document, QStringLiteral("货款"), QStringLiteral("现金"), numText(amount),
+                           QStringLiteral("张三"), date, QString()};
+        ASSERT_EQ(storeMoney(*kind, e, db()), MoneyOutcome::Stored) << pzh.toStdString() << " " << document.toStdString();
+    }
+
     // A loss line and an expense line, booked the same way on a voucher whose header is
     // posted first, as "保存" posts it; the voucher's description goes on its lines.
     void loss(const QString& pzh, const QString& code, double price, double quantity, const QDate& date,

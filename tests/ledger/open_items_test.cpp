@@ -61,6 +61,19 @@ TEST_F(OpenItemsTest, PayablesListOpenPurchaseVouchersOfTheSupplierWithTheirTota
     type(s.ComboBox1, QStringLiteral("远大"));
     EXPECT_EQ(totals(s), QStringLiteral("0|0|0"));
     EXPECT_EQ(s.DBGrid1->model()->rowCount(), 0);
+
+    // Paid up, the supplier leaves the list the next time the kind gets the focus.
+    settle(QStringLiteral("CG1001263_001"), QStringLiteral("华丰"), QStringLiteral("F4"), 70, kDay);
+    enter(s.RadioButton2);
+    enter(s.RadioButton1);
+    EXPECT_EQ(items(s.ComboBox1), QStringList{QStringLiteral("华丰")});
+    choose(s.ComboBox1, QStringLiteral("华丰"));
+    EXPECT_EQ(totals(s), QStringLiteral("50|0|50"));
+    settle(QStringLiteral("CG1001263_002"), QStringLiteral("华丰"), QStringLiteral("F5"), 50, kDay);
+    enter(s.RadioButton2);
+    enter(s.RadioButton1);
+    EXPECT_EQ(items(s.ComboBox1), QStringList{});
+    EXPECT_EQ(s.ComboBox1->currentText(), QStringLiteral("华丰")) << "the box keeps its text";
 }
 
 TEST_F(OpenItemsTest, ReturnPartnersComeFromTheirOwnVouchersWhateverTheFirstBoxHolds)

@@ -16,7 +16,8 @@ Table category(const char* table, const char* nameColumn)
     return {table, {K("bh", 2), C(nameColumn, 10)}, {}, {}};
 }
 
-// Goods lines and their stock snapshot; date is the column the journals search by.
+// Goods lines and their stock snapshot; date is the column the journals search by. The
+// summaries read a date range of every article, hence the date alone as well.
 Table goodsLines(const char* table, const char* kind, const char* partner, const char* date,
                  const char* dateIndex)
 {
@@ -24,7 +25,7 @@ Table goodsLines(const char* table, const char* kind, const char* partner, const
             {C("pzh", 14), C("spdm", 6), C(kind, 10), C(partner, 30), C("dw", 6), N("dj"), N("sl"),
              D(date), N("jcdj"), N("jcsl"), C("bz", 20)},
             {},
-            {"pzh", dateIndex}};
+            {"pzh", dateIndex, date}};
 }
 
 // Money rows against a voucher and the cash balance they left; the cash journal reads a
@@ -81,14 +82,14 @@ std::vector<Table> build()
                  {K("pzh", 14), C("fph", 20), C("rklb", 10), C("ghs", 30), C("cgy", 10), C("shr", 10), N("yfk"),
                   N("sfk"), B("fqf"), D("cgrq"), D("jzrq"), C("bz", 30), C("czy", 30)},
                  {},
-                 {kOpenPayables}});
+                 {kOpenPayables, "cgrq"}});
     t.push_back(goodsLines("J_cgmxb", "rklb", "ghs", "cgrq", "spdm,cgrq"));
     t.push_back(moneyRows("J_cgfkb", "ghs", "fklb", 10, "fkje", "fkr", "fkrq"));
     t.push_back({"J_xsb",
                  {K("pzh", 14), C("fph", 20), C("cklb", 10), C("ghs", 30), C("xsy", 10), C("shr", 10), N("ysk"),
                   N("ssk"), B("fqf"), D("xsrq"), D("jzrq"), C("bz", 30), C("czy", 30)},
                  {},
-                 {kOpenReceivables}});
+                 {kOpenReceivables, "xsrq"}});
     t.push_back(goodsLines("J_xsmxb", "cklb", "ghs", "xsrq", "spdm,xsrq"));
     t.push_back(moneyRows("J_xsskb", "ghs", "sklb", 16, "skje", "skr", "skrq"));
     t.push_back({"J_cgthb",
@@ -124,7 +125,7 @@ std::vector<Table> build()
                  {C("pzh", 14), C("bslb", 10), C("spdm", 6), C("dw", 6), N("dj"), N("sl"), D("bsrq"), N("jcdj"),
                   N("jcsl"), C("bssm", 20), C("bz", 20)},
                  {},
-                 {"pzh", "spdm,bsrq"}});
+                 {"pzh", "spdm,bsrq", "bsrq"}});
     t.push_back({"J_czyb",
                  {C("czydm", 4), C("czymc", 10), C("czymm", 6)},
                  {"insert into J_czyb(czydm,czymc,czymm) values(1001,'管理员',530162)"},

@@ -94,6 +94,7 @@ TForm29::TForm29(const ChartRequest& request, QWidget* parent)
     DBChart1 = new QChartView(chart, this);
     DBChart1->setObjectName(QStringLiteral("DBChart1"));
     DBChart1->setRenderHint(QPainter::Antialiasing);
+    DBChart1->setBackgroundBrush(Qt::white); // the printed page shows no grey around the chart
     Foot = makeLabel(this, QStringLiteral("Foot"), QString());
     QFont footFont = Foot->font();
     footFont.setBold(true);

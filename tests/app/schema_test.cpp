@@ -192,12 +192,12 @@ TEST_F(SchemaTest, LinesAndMoneyAreIndexedByVoucherAndDateAndHeadersByPartnerAnd
         const char* table;
         QStringList indexes;
     } cases[] = {
-        {"J_cgmxb", {"pzh", "spdm,cgrq"}},   {"J_xsmxb", {"pzh", "spdm,xsrq"}},
-        {"J_cgthmxb", {"pzh", "spdm,thrq"}}, {"J_xsthmxb", {"pzh", "spdm,thrq"}},
-        {"J_bsmxb", {"pzh", "spdm,bsrq"}},   {"J_cgfkb", {"pzh", "fkrq"}},
+        {"J_cgmxb", {"pzh", "spdm,cgrq", "cgrq"}},   {"J_xsmxb", {"pzh", "spdm,xsrq", "xsrq"}},
+        {"J_cgthmxb", {"pzh", "spdm,thrq", "thrq"}}, {"J_xsthmxb", {"pzh", "spdm,thrq", "thrq"}},
+        {"J_bsmxb", {"pzh", "spdm,bsrq", "bsrq"}},   {"J_cgfkb", {"pzh", "fkrq"}},
         {"J_xsskb", {"pzh", "skrq"}},        {"J_cgskb", {"pzh", "skrq"}},
         {"J_xsfkb", {"pzh", "fkrq"}},        {"J_zcmxb", {"pzh", "zcrq"}},
-        {"J_cgb", {"ghs,fqf,sfk,yfk"}},      {"J_xsb", {"ghs,fqf,ssk,ysk"}},
+        {"J_cgb", {"ghs,fqf,sfk,yfk", "cgrq"}},      {"J_xsb", {"ghs,fqf,ssk,ysk", "xsrq"}},
         {"J_cgthb", {"ths,fqf,ssk,ysk"}},    {"J_xsthb", {"ths,fqf,sfk,yfk"}},
     };
     for (const auto& c : cases)

@@ -7,8 +7,11 @@
 #include "master/CategoryScreen.h"
 #include "master/CompanyScreen.h"
 #include "master/EmployeeEntryScreen.h"
+#include "master/EmployeeListScreen.h"
 #include "master/GoodsEntryScreen.h"
+#include "master/GoodsListScreen.h"
 #include "master/PartnerEntryScreen.h"
+#include "master/PartnerListScreen.h"
 #include "master/WorkingCapitalScreen.h"
 #include "support/ModalScript.h"
 #include "support/UiHelpers.h"
@@ -25,52 +28,73 @@ using namespace entrybox;
 
 // ---- the master entry dialogs: one row added -------------------------------------------
 
-struct AddingDialog {
+struct EntryDialog {
     const char* name;
     const char* table;
     const char* keyBox;
     const char* keyColumn;
-    std::function<std::unique_ptr<QWidget>()> open;
+    // The dialog adding a row, or editing the row the list stands on.
+    std::function<std::unique_ptr<QWidget>(bool adding, ResultSet* list)> open;
+    std::function<QString()> listSql;
     std::vector<std::pair<const char*, const char*>> textBoxes; // box, column
     std::vector<std::pair<const char*, const char*>> numberBoxes;
 };
 
-const AddingDialog kAddingDialogs[] = {
+const EntryDialog kEntryDialogs[] = {
     {"TForm7", "J_spb", "Edit1", "spdm",
-     [] { return std::make_unique<TForm7>(nullptr, true, nullptr, QStringLiteral("茶叶")); },
+     [](bool adding, ResultSet* list) { return std::make_unique<TForm7>(nullptr, adding, list, QStringLiteral("茶叶")); },
+     [] { return TForm6::listQuery1 + u'\n' + TForm6::listQuery2; },
      {{"Edit1", "spdm"}, {"Edit2", "spmc"}, {"Edit3", "zzs"}, {"Edit4", "pp"}, {"Edit5", "gg"}, {"Edit6", "dw"},
       {"Edit12", "hw"}, {"Edit13", "bz"}},
      {{"Edit8", "lrl"}, {"Edit10", "kcsx"}, {"Edit11", "kcxx"}}},
     {"TForm5", "J_khb", "Edit1", "khdm",
-     [] { return std::make_unique<TForm5>(nullptr, true, nullptr, QStringLiteral("供货商"), QStringLiteral("华东")); },
+     [](bool adding, ResultSet* list) {
+         return std::make_unique<TForm5>(nullptr, adding, list, QStringLiteral("供货商"), QStringLiteral("华东"));
+     },
+     [] { return TForm4::listQuery1 + u'\n' + TForm4::listQuery2; },
      {{"Edit1", "khdm"}, {"Edit2", "khmc"}, {"Edit3", "lxr"}, {"Edit4", "dz"}, {"Edit5", "yb"}, {"Edit6", "dh"},
       {"Edit7", "sj"}, {"Edit8", "cz"}, {"Edit9", "dzyj"}, {"Edit10", "wz"}, {"Edit11", "khh"}, {"Edit12", "yhzh"}},
      {}},
     {"TForm52", "J_zgb", "Edit1", "gh",
-     [] { return std::make_unique<TForm52>(nullptr, true, nullptr, QStringLiteral("综合部门")); },
+     [](bool adding, ResultSet* list) { return std::make_unique<TForm52>(nullptr, adding, list, QStringLiteral("综合部门")); },
+     [] { return TForm51::listQuery1 + u'\n' + TForm51::listQuery2; },
      {{"Edit1", "gh"}, {"Edit2", "xm"}, {"ComboBox1", "xb"}, {"Edit3", "nl"}, {"ComboBox2", "xl"}, {"Edit4", "sfzh"},
       {"Edit5", "zw"}, {"Edit6", "sj"}, {"Edit7", "zz"}, {"Edit8", "ah"}},
      {}},
 };
 
-TEST_F(EntryBoxTest, MasterEntryDialogsStoreWhatTheBoxHoldsOrRefuseTheRow)
+class EntryDialogTest : public EntryBoxTest, public ::testing::WithParamInterface<bool> {};
+
+INSTANTIATE_TEST_SUITE_P(Modes, EntryDialogTest, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "Adding" : "Editing"); });
+
+TEST_P(EntryDialogTest, MasterEntryDialogsStoreWhatTheBoxHoldsOrRefuseTheRow)
 {
-    const QString refusal = QStringLiteral("添加数据错误！！");
-    for (const AddingDialog& d : kAddingDialogs) {
+    const bool adding = GetParam();
+    const QString refusal = adding ? QStringLiteral("添加数据错误！！") : QStringLiteral("修改数据错误！！");
+    for (const EntryDialog& d : kEntryDialogs) {
         const QString table = QLatin1String(d.table);
+        // Rows there are after a refusal: none added, the edited one as it was.
+        const int before = adding ? 0 : 1;
         auto attempt = [&](const char* boxName, const QString& value, const std::function<void(QWidget*, const QString&)>& check) {
             run(QStringLiteral("delete from ") + table);
-            std::unique_ptr<QWidget> dialog = d.open();
+            if (!adding)
+                run(QStringLiteral("insert into %1(%2) values('K')").arg(table, QLatin1String(d.keyColumn)));
+            ResultSet list;
+            list.open(d.listSql());
+            std::unique_ptr<QWidget> dialog = d.open(adding, &list);
             dialog->show();
             // Every other box blank so that what is read back is the box's alone.
             for (const auto& [other, column] : d.textBoxes)
-                if (qstrcmp(other, boxName) != 0)
+                if (qstrcmp(other, boxName) != 0 && (adding || qstrcmp(other, d.keyBox) != 0))
                     paste(child<QWidget>(dialog.get(), QLatin1String(other)), qstrcmp(other, d.keyBox) == 0 ? "K" : "");
             const QString typed = paste(child<QWidget>(dialog.get(), QLatin1String(boxName)), value);
             check(dialog.get(), typed);
         };
 
         for (const auto& [boxName, column] : d.textBoxes) {
+            if (!adding && qstrcmp(boxName, d.keyBox) == 0)
+                continue; // the code of a row being edited cannot be changed
             const int width = widthOf(table, QLatin1String(column));
             for (const QString& value : textValues(width)) {
                 SCOPED_TRACE(QStringLiteral("%1.%2 = %3").arg(QLatin1String(d.name), QLatin1String(boxName), value.left(40)).toStdString());
@@ -85,7 +109,11 @@ TEST_F(EntryBoxTest, MasterEntryDialogsStoreWhatTheBoxHoldsOrRefuseTheRow)
                     click(dialog, QStringLiteral("BitBtn1"));
                     script.verify();
                     EXPECT_FALSE(dialog->isVisible());
-                    expectText(table, QLatin1String(column), typed, refused);
+                    EXPECT_EQ(count(table), refused ? before : 1);
+                    if (!refused)
+                        EXPECT_EQ(text(QStringLiteral("select %1 from %2").arg(QLatin1String(column), table)), typed);
+                    else if (!adding)
+                        EXPECT_EQ(text(QStringLiteral("select %1 from %2").arg(QLatin1String(column), table)), QString());
                 });
             }
         }
@@ -104,11 +132,14 @@ TEST_F(EntryBoxTest, MasterEntryDialogsStoreWhatTheBoxHoldsOrRefuseTheRow)
                     // A text that is no number is refused before anything is written; the
                     // operator may correct it.
                     EXPECT_EQ(dialog->isVisible(), n.notNumber);
+                    const QString stored = QStringLiteral("select %1 from %2").arg(QLatin1String(column), table);
                     if (n.notNumber || n.tooBig) {
-                        EXPECT_EQ(count(table), 0);
+                        EXPECT_EQ(count(table), before);
+                        if (!adding)
+                            EXPECT_EQ(num(stored), 0);
                     } else {
                         EXPECT_EQ(count(table), 1);
-                        EXPECT_EQ(num(QStringLiteral("select %1 from %2").arg(QLatin1String(column), table)), n.stored);
+                        EXPECT_EQ(num(stored), n.stored);
                     }
                 });
             }

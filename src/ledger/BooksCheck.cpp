@@ -1,6 +1,7 @@
 #include "ledger/BooksCheck.h"
 
 #include "db/Database.h"
+#include "db/SqlText.h"
 
 #include <QHash>
 #include <QVariant>
@@ -84,10 +85,10 @@ QHash<QString, Sum> sumsByVoucher(Database& db, const char* table, const char* e
     return sums;
 }
 
-// Each booking rounds its amount to the cent once: up to half a cent per row.
-bool differs(double booked, double reckoned, int rowsBooked)
+// A header total is the rounded sum of its rows, set afresh by every booking.
+bool differs(double booked, double reckoned)
 {
-    return std::fabs(booked - reckoned) > 0.005 * std::max(rowsBooked, 1) + 1e-7;
+    return std::fabs(booked - round2(reckoned)) > 0.0005;
 }
 
 bool sameNumber(double a, double b)
@@ -112,12 +113,12 @@ std::vector<BooksDisagreement> checkBooks(Database& db)
                                          .arg(QLatin1String(k.due), settledColumn, QLatin1String(k.header)))) {
             const QString pzh = h[0].toString();
             const Sum l = lines.value(pzh);
-            if (differs(h[1].toDouble(), l.total, l.count))
+            if (differs(h[1].toDouble(), l.total))
                 found.push_back({word + QStringLiteral("凭证") + QString::fromUtf8(k.dueCaption) + QStringLiteral("不等于明细合计"),
                                  pzh, h[1].toDouble(), l.total});
             if (k.money) {
                 const Sum m = money.value(pzh);
-                if (differs(h[2].toDouble(), m.total, m.count))
+                if (differs(h[2].toDouble(), m.total))
                     found.push_back({word + QStringLiteral("凭证") + QString::fromUtf8(k.settledCaption)
                                          + QStringLiteral("不等于收付款明细合计"),
                                      pzh, h[2].toDouble(), m.total});

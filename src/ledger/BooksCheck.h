@@ -3,9 +3,8 @@
 // mends nothing; no windows here (the check screen and the fault tests both use it).
 //
 // What it compares, for every voucher kind:
-//  - a header's due total against the sum of its lines' price × quantity, and its settled
-//    total against the sum of its money rows; the columns keep two decimals and each
-//    booking rounds once, so half a cent per row is not a disagreement;
+//  - a header's due total against the rounded sum of its lines' price × quantity, and its
+//    settled total against the rounded sum of its money rows;
 //  - an article's stock against its movements over every line table (ins minus outs), and
 //    against the stock snapshot of its latest line;
 //  - the cash balance against the snapshot of the latest money row or expense line.

@@ -101,7 +101,7 @@ TEST_P(PlantedDisagreementTest, IsFound)
 INSTANTIATE_TEST_SUITE_P(
     Books, PlantedDisagreementTest,
     ::testing::Values(
-        Plant{"PurchaseDue", "update J_cgb set yfk=yfk+0.02", {"采购凭证应付款不等于明细合计 CG1001044_001"}},
+        Plant{"PurchaseDue", "update J_cgb set yfk=yfk+0.01", {"采购凭证应付款不等于明细合计 CG1001044_001"}},
         Plant{"PurchasePaid", "update J_cgb set sfk=0", {"采购凭证实付款不等于收付款明细合计 CG1001044_001"}},
         Plant{"SalesDue", "update J_xsb set ysk=ysk-1", {"销售凭证应收款不等于明细合计 XS1001044_001"}},
         Plant{"SalesReceived", "update J_xsskb set skje=3.3", {"销售凭证实收款不等于收付款明细合计 XS1001044_001"}},
@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The latest line of A02 is its sales return.
         Plant{"SnapshotWrong", "update J_xsthmxb set jcsl=jcsl+1 where spdm='A02'", {"商品库存不等于最后一笔明细的结存数量 A02"}},
         Plant{"CashChanged", "update J_zjb set je=je+0.01", {"流动资金不等于最后一笔收付款的结存金额 J_zjb"}},
-        Plant{"LossAmount", "update J_bsb set bsje=bsje+0.05 where pzh='BS1001044_001'",
+        Plant{"LossAmount", "update J_bsb set bsje=bsje+0.01 where pzh='BS1001044_001'",
               {"报损凭证报损金额不等于明细合计 BS1001044_001"}},
         Plant{"LossLineLost", "delete from J_bsmxb where spdm='A01'",
               {"报损凭证报损金额不等于明细合计 BS1001044_001", "商品库存不等于各单据出入库合计 A01",

@@ -141,6 +141,9 @@ void VoucherScreen::buildControls()
                           BitBtn11, QStringLiteral("BitBtn11"));
     TabSheet2 = makeSheet(QStringLiteral("TabSheet2"), DBGrid2, DataSource3, BitBtn12, QStringLiteral("BitBtn12"),
                           BitBtn13, QStringLiteral("BitBtn13"));
+    // Every kind's grids have the same six columns; these fit them beside the buttons.
+    DBGrid1->setColumnWidths({80, 150, 50, 80, 80, 100});
+    DBGrid2->setColumnWidths({80, 90, 90, 90, 80, 100});
     PageControl1->addTab(TabSheet1, m_kind.linesTabCaption());
     PageControl1->addTab(TabSheet2, m_kind.moneyTabCaption());
     top->addWidget(PageControl1, 1);

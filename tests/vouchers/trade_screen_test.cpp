@@ -267,6 +267,34 @@ TEST_P(TradeScreenTest, LinesAndMoneyEndToEnd)
               "出售大众商场");
     EXPECT_EQ(figures(), QStringList({"18", "0", "18"}));
 
+    // The same article again is refused; a price that is no number is the conversion error
+    // for goods out (the dialog stays) and the failure of the store for goods in (it closes).
+    {
+        ModalScript script;
+        script.onDialog(t().line, [&](QWidget* d) {
+            type(child<QLineEdit>(d, "Edit1"), "A01");
+            type(child<QLineEdit>(d, "Edit9"), "6");
+            type(child<QLineEdit>(d, "Edit10"), "1");
+            click(d, "BitBtn1");
+            EXPECT_TRUE(d->isVisible());
+            type(child<QLineEdit>(d, "Edit1"), "A02");
+            type(child<QLineEdit>(d, "Edit9"), "x6");
+            click(d, "BitBtn1");
+            EXPECT_EQ(d->isVisible(), k().goods == Flow::Out);
+            if (d->isVisible())
+                click(d, "BitBtn2");
+        });
+        script.expectBox(kInfo, "一种商品代码只能在明细表中添加一次！");
+        if (k().goods == Flow::Out)
+            script.expectError("'x6' is not a valid floating point value");
+        else
+            script.expectBox(kInfo, "商品数据添加失败，请重新添加！");
+        click(f.BitBtn10);
+        script.verify();
+    }
+    EXPECT_EQ(count(k().tables.lines), 1);
+    EXPECT_EQ(stock("A02"), 0);
+
     // Negative figures are refused and the dialog stays.
     {
         ModalScript script;

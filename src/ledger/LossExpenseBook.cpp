@@ -1,34 +1,35 @@
 #include "ledger/LossExpenseBook.h"
 
+#include "db/BookingStatements.h"
 #include "db/Database.h"
-#include "db/ResultSet.h"
 #include "db/SqlText.h"
-#include "vouchers/VoucherBook.h"
 
 namespace {
 
-bool hasRow(const QString& sql, Database& db)
-{
-    ResultSet rs(db);
-    rs.open(sql);
-    return !rs.isEmpty() && rs.value(0).toDouble() > 0;
-}
+const QString kLossLines = QStringLiteral("J_bsmxb");
+const QString kExpenseLines = QStringLiteral("J_zcmxb");
 
-// The voucher date of a line: the day alone, whatever time the box may show.
-QString dateValue(const QString& text)
+// The voucher date of a line: the day alone, whatever time the box may show. A text that
+// is no date is handed on for the column to refuse.
+QVariant dayOf(const QString& text)
 {
     if (text.trimmed().isEmpty())
-        return QStringLiteral("null");
+        return {};
     const QDateTime dt = parseDateText(text.trimmed());
-    return quoted(dt.isValid() ? shortDate(dt.date()) : text);
+    return dt.isValid() ? QVariant(dt.date()) : QVariant(text);
 }
 
 // The voucher's amount set from its stored lines, so it never drifts from them.
-void resetTotal(const QString& header, const QString& column, const QString& totalSql, const QString& voucher,
-                Database& db)
+void resetLossTotal(Database& db, const QString& voucher)
 {
-    db.exec(QStringLiteral("update ") + header + QStringLiteral(" set ") + column + QLatin1Char('=')
-            + numText(sumFigure(totalSql, db)) + QStringLiteral(" where pzh=") + quoted(voucher));
+    booking::setTotal(db, QStringLiteral("J_bsb"), QStringLiteral("bsje"), voucher,
+                      round2(booking::sumOf(db, kLossLines, QStringLiteral("dj*sl"), voucher)));
+}
+
+void resetExpenseTotal(Database& db, const QString& voucher)
+{
+    booking::setTotal(db, QStringLiteral("J_zcb"), QStringLiteral("zcje"), voucher,
+                      round2(booking::sumOf(db, kExpenseLines, QStringLiteral("zcje"), voucher)));
 }
 
 } // namespace
@@ -45,29 +46,27 @@ BookOutcome storeLossLine(const LossLineEntry& e, Database& db)
 
     try {
         Transaction t(db);
-        ResultSet article(db);
-        article.open(QStringLiteral("select spdm,zxdj,xykc from J_spb where spdm=") + quoted(e.code));
-        if (article.isEmpty())
+        const std::optional<booking::Article> article = booking::article(db, e.code);
+        if (!article)
             return BookOutcome::NoArticle;
-        const double cost = article.number(QStringLiteral("zxdj"));
-        const double stock = round2(article.number(QStringLiteral("xykc")) - quantity);
-        article.close();
-
         // One line per article: removal takes away every line of the code.
-        if (hasRow(QStringLiteral("select count(*) from J_bsmxb where pzh=") + quoted(e.voucher)
-                       + QStringLiteral(" and spdm=") + quoted(e.code),
-                   db))
+        if (booking::hasRow(db, kLossLines, e.voucher, QStringLiteral("spdm"), e.code))
             return BookOutcome::Duplicate;
-
-        db.exec(QStringLiteral("update J_spb set xykc=") + numText(stock) + QStringLiteral(" where spdm=")
-                + quoted(e.code));
+        const double stock = round2(article->stock - quantity);
+        booking::setStock(db, e.code, stock);
         // The remaining stock keeps the article's cost: a loss does not revalue it.
-        db.exec(QStringLiteral("insert into J_bsmxb(pzh,spdm,bslb,dw,dj,sl,bsrq,jcdj,jcsl,bssm) values(")
-                + quoted(e.voucher) + QLatin1Char(',') + quoted(e.code) + QLatin1Char(',') + quoted(e.category)
-                + QLatin1Char(',') + quoted(e.unit) + QLatin1Char(',') + numText(price) + QLatin1Char(',')
-                + numText(quantity) + QLatin1Char(',') + dateValue(e.dateText) + QLatin1Char(',') + numText(cost)
-                + QLatin1Char(',') + numText(stock) + QLatin1Char(',') + quoted(e.description) + QLatin1Char(')'));
-        resetTotal(QStringLiteral("J_bsb"), QStringLiteral("bsje"), lossTotalSql(e.voucher), e.voucher, db);
+        booking::insertRow(db, kLossLines,
+                           {{QStringLiteral("pzh"), e.voucher},
+                            {QStringLiteral("spdm"), e.code},
+                            {QStringLiteral("bslb"), e.category},
+                            {QStringLiteral("dw"), e.unit},
+                            {QStringLiteral("dj"), price},
+                            {QStringLiteral("sl"), quantity},
+                            {QStringLiteral("bsrq"), dayOf(e.dateText)},
+                            {QStringLiteral("jcdj"), article->cost},
+                            {QStringLiteral("jcsl"), stock},
+                            {QStringLiteral("bssm"), e.description}});
+        resetLossTotal(db, e.voucher);
         t.commit();
     } catch (const AppError&) {
         return BookOutcome::Failed;
@@ -79,11 +78,9 @@ bool removeLossLine(const QString& voucher, const QString& code, double quantity
 {
     try {
         Transaction t(db);
-        db.exec(QStringLiteral("update J_spb set xykc=") + numText(quantity) + QStringLiteral("+xykc where spdm=")
-                + quoted(code));
-        db.exec(QStringLiteral("delete from J_bsmxb where spdm=") + quoted(code) + QStringLiteral(" and pzh=")
-                + quoted(voucher));
-        resetTotal(QStringLiteral("J_bsb"), QStringLiteral("bsje"), lossTotalSql(voucher), voucher, db);
+        booking::adjustStock(db, code, quantity);
+        booking::deleteRows(db, kLossLines, voucher, QStringLiteral("spdm"), code);
+        resetLossTotal(db, voucher);
         t.commit();
     } catch (const AppError&) {
         return false;
@@ -102,22 +99,20 @@ BookOutcome storeExpense(const ExpenseEntry& e, Database& db)
     try {
         Transaction t(db);
         // One line per document number: removal takes away every line of the number.
-        if (hasRow(QStringLiteral("select count(*) from J_zcmxb where pzh=") + quoted(e.voucher)
-                       + QStringLiteral(" and dh=") + quoted(e.document),
-                   db))
+        if (booking::hasRow(db, kExpenseLines, e.voucher, QStringLiteral("dh"), e.document))
             return BookOutcome::Duplicate;
-        ResultSet cash(db);
-        cash.open(QStringLiteral("select je from J_zjb"));
-        const double balance = round2((cash.isEmpty() ? 0.0 : cash.number(QStringLiteral("je"))) - amount);
-        cash.close();
-
-        db.exec(QStringLiteral("update J_zjb set je=") + numText(balance));
-        db.exec(QStringLiteral("insert into J_zcmxb(pzh,dh,zclb,zcje,zcrq,zcsm,jcje,bz) values(") + quoted(e.voucher)
-                + QLatin1Char(',') + quoted(e.document) + QLatin1Char(',') + quoted(e.category) + QLatin1Char(',')
-                + numText(amount) + QLatin1Char(',') + quoted(shortDate(e.date)) + QLatin1Char(',')
-                + quoted(e.description) + QLatin1Char(',') + numText(balance) + QLatin1Char(',') + quoted(e.remark)
-                + QLatin1Char(')'));
-        resetTotal(QStringLiteral("J_zcb"), QStringLiteral("zcje"), expenseTotalSql(e.voucher), e.voucher, db);
+        const double balance = round2(booking::cash(db) - amount);
+        booking::setCash(db, balance);
+        booking::insertRow(db, kExpenseLines,
+                           {{QStringLiteral("pzh"), e.voucher},
+                            {QStringLiteral("dh"), e.document},
+                            {QStringLiteral("zclb"), e.category},
+                            {QStringLiteral("zcje"), amount},
+                            {QStringLiteral("zcrq"), e.date},
+                            {QStringLiteral("zcsm"), e.description},
+                            {QStringLiteral("jcje"), balance},
+                            {QStringLiteral("bz"), e.remark}});
+        resetExpenseTotal(db, e.voucher);
         t.commit();
     } catch (const AppError&) {
         return BookOutcome::Failed;
@@ -129,10 +124,9 @@ bool removeExpense(const QString& voucher, const QString& document, double amoun
 {
     try {
         Transaction t(db);
-        db.exec(QStringLiteral("update J_zjb set je=") + numText(amount) + QStringLiteral("+je"));
-        db.exec(QStringLiteral("delete from J_zcmxb where dh=") + quoted(document) + QStringLiteral(" and pzh=")
-                + quoted(voucher));
-        resetTotal(QStringLiteral("J_zcb"), QStringLiteral("zcje"), expenseTotalSql(voucher), voucher, db);
+        booking::adjustCash(db, amount);
+        booking::deleteRows(db, kExpenseLines, voucher, QStringLiteral("dh"), document);
+        resetExpenseTotal(db, voucher);
         t.commit();
     } catch (const AppError&) {
         return false;

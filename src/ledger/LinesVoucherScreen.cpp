@@ -114,14 +114,6 @@ void LinesVoucherScreen::buildControls()
     alwaysEditable(DBEdit3);
     setStateControls({DBComboBox2, DBComboBox3, DBEdit1, DBEdit2}, {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn7, BitBtn9});
 
-    // A voucher date is a day: a time typed after it is not stored.
-    connect(header(), &ResultSet::updateRecord, this, [this] {
-        const QString column = m_texts.header.dateColumn;
-        const QVariant date = header()->value(column);
-        if (date.typeId() == QMetaType::QDateTime)
-            header()->setValue(column, date.toDateTime().date());
-    });
-
     onClick(BitBtn12, this, &LinesVoucherScreen::BitBtn12Click);
     onClick(BitBtn13, this, &LinesVoucherScreen::BitBtn13Click);
 }

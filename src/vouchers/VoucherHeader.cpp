@@ -52,6 +52,19 @@ VoucherHeaderScreen::VoucherHeaderScreen(QWidget* parent, const QString& name, c
     onClick(BitBtn7, this, &VoucherHeaderScreen::BitBtn7Click);
     onClick(BitBtn8, this, &VoucherHeaderScreen::BitBtn8Click);
     onClick(BitBtn9, this, &VoucherHeaderScreen::BitBtn9Click);
+    // Runs after the bound boxes have written their text into the row.
+    connect(m_header, &ResultSet::updateRecord, this, &VoucherHeaderScreen::dropTimesOfDay);
+}
+
+void VoucherHeaderScreen::dropTimesOfDay()
+{
+    // Voucher dates are days: a time typed with one would drop the voucher out of a range
+    // that ends on its day.
+    for (const QString& column : dayColumns()) {
+        const QVariant v = m_header->value(column);
+        if (v.typeId() == QMetaType::QDateTime)
+            m_header->setValue(column, v.toDateTime().date());
+    }
 }
 
 VoucherHeaderScreen::~VoucherHeaderScreen()

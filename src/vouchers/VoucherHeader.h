@@ -93,11 +93,14 @@ protected:
     virtual void fillLists() {}
     // Further columns of a new header; number, date and operator are already set.
     virtual void fillNewHeader(ResultSet& /*header*/, const QDate& /*today*/) {}
+    // The header's date columns: a time typed after a date is not stored.
+    virtual QStringList dayColumns() const { return {m_texts.dateColumn}; }
 
     DataSource* DataSource1;
 
 private:
     void setHeaderState(HeaderState state);
+    void dropTimesOfDay();
 
     VoucherHeaderTexts m_texts;
     HeaderState m_state = HeaderState::Browsing;

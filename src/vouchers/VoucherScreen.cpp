@@ -44,19 +44,11 @@ VoucherScreen::VoucherScreen(const VoucherKind& kind, Dialogs dialogs, QWidget* 
     DataSource3 = new DataSource(this, m_money);
     buildControls();
     resize(kind.forms.screen.width, kind.forms.screen.height);
-    // Runs after the bound boxes have written their text into the row.
-    connect(header(), &ResultSet::updateRecord, this, &VoucherScreen::dropTimesOfDay);
 }
 
-void VoucherScreen::dropTimesOfDay()
+QStringList VoucherScreen::dayColumns() const
 {
-    // Voucher dates are days: a time typed with one would drop the voucher out of a range
-    // that ends on its day.
-    for (const QString& column : {m_kind.columns.date, QStringLiteral("jzrq")}) {
-        const QVariant v = header()->value(column);
-        if (v.typeId() == QMetaType::QDateTime)
-            header()->setValue(column, v.toDateTime().date());
-    }
+    return {m_kind.columns.date, QStringLiteral("jzrq")};
 }
 
 VoucherScreen::~VoucherScreen()

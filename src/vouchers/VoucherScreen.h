@@ -80,10 +80,10 @@ public:
 protected:
     void fillLists() override;
     void fillNewHeader(ResultSet& header, const QDate& today) override;
+    QStringList dayColumns() const override;
 
 private:
     void buildControls();
-    void dropTimesOfDay();
     void refreshLines();
     void refreshMoney();
     void openDialog(DialogFactory factory);

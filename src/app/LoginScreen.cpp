@@ -6,6 +6,7 @@
 #include "db/SqlText.h"
 #include "widgets/Controls.h"
 #include "widgets/ErrorHandler.h"
+#include "widgets/KeyFlow.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QDate>
@@ -69,6 +70,7 @@ TForm37::TForm37(QWidget* parent, ApplyRights applyRights) : QDialog(parent), m_
     onExit(Edit3, this, &TForm37::Edit3Exit);
     onClick(BitBtn1, this, &TForm37::BitBtn1Click);
     onClick(BitBtn2, this, &TForm37::BitBtn2Click);
+    enterMovesOn(this, BitBtn1, BitBtn2);
 }
 
 int TForm37::exec()

@@ -5,6 +5,7 @@
 #include "db/SqlText.h"
 #include "widgets/Controls.h"
 #include "widgets/ErrorHandler.h"
+#include "widgets/KeyFlow.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QGridLayout>
@@ -49,6 +50,7 @@ TForm36::TForm36(QWidget* parent) : Screen(parent, QStringLiteral("Form36"), QSt
     connectGuarded(ComboBox1, &QComboBox::editTextChanged, this, &TForm36::ComboBox1Change);
     onClick(BitBtn1, this, &TForm36::BitBtn1Click);
     onClick(BitBtn2, this, &TForm36::BitBtn2Click);
+    enterMovesOn(this, BitBtn1, BitBtn2);
 }
 
 void TForm36::FormShow()

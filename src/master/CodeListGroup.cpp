@@ -26,6 +26,8 @@ CodeListGroup::CodeListGroup(QWidget* screen, DBGrid* grid, QPushButton* addSave
     m_source = new DataSource(this, m_set);
     m_grid->setDataSource(m_source);
     m_grid->setReadOnly(true);
+    // A new row left with its number empty, or a number taken: the list's own text.
+    m_grid->setRefusedRowHandler([this] { showInfo(m_screen, m_texts.saveError); });
     onClick(m_addSave, this, &CodeListGroup::addSaveClick);
     onClick(m_editRestore, this, &CodeListGroup::editRestoreClick);
     onClick(m_remove, this, &CodeListGroup::removeClick);

@@ -42,6 +42,9 @@ TForm3::TForm3(QWidget* parent) : Screen(parent, QStringLiteral("Form3"), QStrin
         fields->addWidget(makeLabel(GroupBox1, QStringLiteral("Label%1").arg(i + 1), labels[i]), i / 2, (i % 2) * 2);
         fields->addWidget(*edits[i], i / 2, (i % 2) * 2 + 1);
     }
+    // A longer text would make the save on closing fail and lose every edit of the visit.
+    limitToColumns(QStringLiteral("J_yhb"), {{Edit1, "yhmc"}, {Edit2, "dz"}, {Edit3, "dh1"}, {Edit4, "dh2"},
+                                             {Edit5, "lxr"}, {Edit6, "yb"}, {Edit7, "yx"}, {Edit8, "wz"}});
 
     GroupBox2 = makeGroup(this, QStringLiteral("GroupBox2"), QStringLiteral("结算方式"));
     GroupBox3 = makeGroup(this, QStringLiteral("GroupBox3"), QStringLiteral("收款类别"));

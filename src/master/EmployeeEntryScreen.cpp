@@ -37,6 +37,9 @@ TForm52::TForm52(QWidget* parent, bool adding, ResultSet* listRows, const QStrin
                                 QStringLiteral("爱好：")};
     QGridLayout* grid = labelledFields(this, fields, labels, 5);
     layOutEntry(grid, QStringLiteral("取消"));
+    limitToColumns(QStringLiteral("J_zgb"), {{Edit1, "gh"}, {Edit2, "xm"}, {ComboBox1, "xb"}, {Edit3, "nl"},
+                                             {ComboBox2, "xl"}, {Edit4, "sfzh"}, {Edit5, "zw"}, {Edit6, "sj"},
+                                             {Edit7, "zz"}, {Edit8, "ah"}});
 
     onClick(BitBtn1, this, &TForm52::BitBtn1Click);
     onExit(Edit1, this, &TForm52::Edit1Exit);

@@ -1,6 +1,7 @@
 #include "master/EntryScreen.h"
 
 #include "widgets/Controls.h"
+#include "widgets/KeyFlow.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -19,4 +20,5 @@ void EntryScreen::layOutEntry(QLayout* fields, const QString& closeCaption)
     layout->addLayout(fields);
     layout->addLayout(buttonRow({BitBtn1, BitBtn2}, Qt::AlignRight));
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::close);
+    enterMovesOn(this, BitBtn1, BitBtn2);
 }

@@ -17,7 +17,8 @@ protected:
     EntryScreen(QWidget* parent, const QString& name, const QString& caption, bool adding, ResultSet* listRows);
 
     // Creates the two buttons after the fields (so they come last on Tab) and lays out the
-    // fields above them.
+    // fields above them; Enter moves from field to field and presses "确定" after the last,
+    // Esc presses the closing button.
     void layOutEntry(QLayout* fields, const QString& closeCaption);
 
     bool m_adding;

@@ -62,6 +62,8 @@ TForm7::TForm7(QWidget* parent, bool adding, ResultSet* listRows, const QString&
         e->setText(QStringLiteral("0"));
 
     layOutEntry(grid, QStringLiteral("退出"));
+    limitToColumns(QStringLiteral("J_spb"), {{Edit1, "spdm"}, {Edit2, "spmc"}, {Edit3, "zzs"}, {Edit4, "pp"},
+                                             {Edit5, "gg"}, {Edit6, "dw"}, {Edit12, "hw"}, {Edit13, "bz"}});
 
     onClick(BitBtn1, this, &TForm7::BitBtn1Click);
     onExit(Edit1, this, &TForm7::Edit1Exit);

@@ -44,6 +44,9 @@ TForm5::TForm5(QWidget* parent, bool adding, ResultSet* listRows, const QString&
     }
     QGridLayout* grid = labelledFields(this, edits, labels, 6);
     layOutEntry(grid, QStringLiteral("取消"));
+    limitToColumns(QStringLiteral("J_khb"),
+                   {{Edit1, "khdm"}, {Edit2, "khmc"}, {Edit3, "lxr"}, {Edit4, "dz"}, {Edit5, "yb"}, {Edit6, "dh"},
+                    {Edit7, "sj"}, {Edit8, "cz"}, {Edit9, "dzyj"}, {Edit10, "wz"}, {Edit11, "khh"}, {Edit12, "yhzh"}});
 
     onClick(BitBtn1, this, &TForm5::BitBtn1Click);
     onExit(Edit1, this, &TForm5::Edit1Exit);

@@ -4,6 +4,7 @@
 #include "db/SqlText.h"
 #include "widgets/Controls.h"
 #include "widgets/ErrorHandler.h"
+#include "widgets/KeyFlow.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QHBoxLayout>
@@ -26,6 +27,7 @@ TForm50::TForm50(QWidget* parent) : Screen(parent, QStringLiteral("Form50"), QSt
     layout->addLayout(buttons);
 
     onClick(BitBtn1, this, &TForm50::BitBtn1Click);
+    enterMovesOn(this, BitBtn1, nullptr);
 }
 
 void TForm50::FormShow()

@@ -5,12 +5,14 @@
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
 #include "reports/LongWork.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
@@ -137,9 +139,27 @@ bool needsCondition(const QString& name)
     return false;
 }
 
+// The desktop starts its opener without waiting for it, so it "succeeds" even when no
+// application takes workbooks: ask the desktop's list of default applications first.
 bool desktopOpen(const QString& fileName)
 {
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (!query.isEmpty()) {
+        QProcess p;
+        p.start(query, {QStringLiteral("query"), QStringLiteral("default"),
+                        QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet")});
+        if (p.waitForFinished(5000) && p.exitStatus() == QProcess::NormalExit
+            && p.readAllStandardOutput().trimmed().isEmpty())
+            return false;
+    }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
+}
+
+// Told when no application shows the workbook: it is kept, and the operator learns where.
+void tellWhereWritten(QWidget* parent, const QString& fileName)
+{
+    showInfo(parent, QStringLiteral("没有能打开工作簿的程序（请确认是否安装EXCEL），工作簿已保存在：\n")
+                         + QDir::toNativeSeparators(fileName));
 }
 
 WorkbookOpener& opener()
@@ -400,7 +420,10 @@ QString exportFolder()
 {
     if (!folderSetting().isEmpty())
         return folderSetting();
-    return QStandardPaths::writableLocation(QStandardPaths::TempLocation) + QStringLiteral("/jxc_exports");
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        documents = QDir::homePath();
+    return documents + QStringLiteral("/岚桥进销存导出");
 }
 
 void setExportFolder(const QString& folder)
@@ -450,8 +473,8 @@ void exportToSpreadsheet(const QString& layoutName, ResultSet& rs, QWidget* pare
         // that error says more than a failure to open the partial workbook would.
         const bool closed = workbook_close(guard.wb) == LXW_NO_ERROR;
         guard.wb = nullptr;
-        if (closed)
-            opener()(fileName);
+        if (closed && !opener()(fileName))
+            tellWhereWritten(parent, fileName);
         else
             QFile::remove(fileName);
         throw;
@@ -464,5 +487,5 @@ void exportToSpreadsheet(const QString& layoutName, ResultSet& rs, QWidget* pare
         throw AppError(kCannotCreate);
     }
     if (!opener()(fileName))
-        throw AppError(kCannotCreate);
+        tellWhereWritten(parent, fileName);
 }

@@ -27,7 +27,8 @@ struct ExportOptions {
 // "TForm21.BitBtn13", "TForm21.BitBtn20") and opens the workbook.
 // Numbers become number cells, dates date cells, texts text cells, nulls empty cells.
 // Afterwards rs stands on its last row. Throws AppError "无法创建Xls文件，请确认是否安装EXCEL"
-// when the workbook cannot be created, written or opened; DbError when rs is not open or
+// when the workbook cannot be created or written (one no application opens is kept and
+// its place told in an information box); DbError when rs is not open or
 // lacks a column a heading names (naming it). An error met while filling the sheet stops
 // it at that cell: the workbook is opened as far as it got, then the error is thrown.
 void exportToSpreadsheet(const QString& layoutName, ResultSet& rs, QWidget* parent = nullptr,
@@ -39,12 +40,14 @@ QStringList exportHeadings(const QString& layoutName, const ExportOptions& optio
 // Every layout name exportToSpreadsheet() knows.
 QStringList exportLayoutNames();
 
-// The step that shows a written workbook; true when an application took it.
-// The default asks the desktop to open the file; tests put their own in place.
+// The step that shows a written workbook; true when an application took it. When none does,
+// an information box says where the workbook was written. The default asks the desktop to
+// open the file; tests put their own in place.
 using WorkbookOpener = std::function<bool(const QString& fileName)>;
 // Returns the opener in place before; an empty function restores the desktop's.
 WorkbookOpener setWorkbookOpener(WorkbookOpener opener);
 
-// Folder of the written workbooks: the system's temporary folder + "jxc_exports" unless set.
+// Folder of the written workbooks, created when missing: "岚桥进销存导出" in the user's
+// documents folder unless set; the workbooks stay there.
 QString exportFolder();
 void setExportFolder(const QString& folder); // empty: the default again

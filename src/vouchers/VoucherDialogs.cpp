@@ -8,6 +8,7 @@
 #include "vouchers/VoucherBook.h"
 #include "widgets/Controls.h"
 #include "widgets/ErrorHandler.h"
+#include "widgets/KeyFlow.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QDate>
@@ -114,6 +115,10 @@ VoucherLineDialog::VoucherLineDialog(const VoucherKind& kind, const VoucherConte
     onClick(BitBtn14, this, &VoucherLineDialog::BitBtn14Click);
     onClick(BitBtn1, this, &VoucherLineDialog::BitBtn1Click);
     onClick(BitBtn2, this, &VoucherLineDialog::BitBtn2Click);
+    // A scanner types the code and Enter: the article is looked up and the quantity is next.
+    limitToColumn(Edit1, QStringLiteral("J_spb"), QStringLiteral("spdm"));
+    setEnterTarget(Edit1, Edit10);
+    enterMovesOn(this, BitBtn1, BitBtn2);
 }
 
 void VoucherLineDialog::Edit1Exit()
@@ -228,6 +233,13 @@ VoucherMoneyDialog::VoucherMoneyDialog(const VoucherKind& kind, const VoucherCon
 
     onClick(BitBtn1, this, &VoucherMoneyDialog::BitBtn1Click);
     onClick(BitBtn2, this, &VoucherMoneyDialog::BitBtn2Click);
+    const QString& table = kind.tables.money;
+    limitToColumn(Edit1, table, QStringLiteral("dh"));
+    limitToColumn(ComboBox1->lineEdit(), table, kind.moneyCategoryColumn());
+    limitToColumn(ComboBox2->lineEdit(), table, QStringLiteral("jsfs"));
+    limitToColumn(ComboBox3->lineEdit(), table, kind.moneyPersonColumn());
+    limitToColumn(Edit4, table, QStringLiteral("bz"));
+    enterMovesOn(this, BitBtn1, BitBtn2);
     FormShow();
 }
 

@@ -1,5 +1,8 @@
 #include "widgets/Controls.h"
 
+#include "db/Schema.h"
+#include "widgets/DatePicking.h"
+
 #include <QValidator>
 
 namespace {
@@ -42,6 +45,35 @@ int typingLimit(const QLineEdit* edit)
 {
     auto* limit = dynamic_cast<const LengthLimit*>(edit->validator());
     return limit ? limit->max() : 0;
+}
+
+void limitTyping(QLineEdit* edit, int width)
+{
+    if (!edit || width <= 0)
+        return;
+    const int current = typingLimit(edit);
+    if (current == 0 || current > width)
+        setTypingLimit(edit, width);
+}
+
+void limitToColumn(QLineEdit* edit, const QString& table, const QString& column)
+{
+    const schema::Table* t = schema::findTable(table);
+    if (!t)
+        return;
+    for (const schema::Column& c : t->columns)
+        if (column.compare(QLatin1String(c.name), Qt::CaseInsensitive) == 0)
+            return limitTyping(edit, c.width);
+}
+
+void limitToColumns(const QString& table, std::initializer_list<std::pair<QWidget*, const char*>> boxes)
+{
+    for (const auto& [box, column] : boxes) {
+        QLineEdit* edit = qobject_cast<QLineEdit*>(box);
+        if (auto* combo = qobject_cast<QComboBox*>(box))
+            edit = combo->lineEdit();
+        limitToColumn(edit, table, QString::fromLatin1(column));
+    }
 }
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)
@@ -109,5 +141,6 @@ QDateEdit* makeDatePicker(QWidget* parent, const QString& name)
     auto* picker = named(new QDateEdit(QDate::currentDate(), parent), name);
     picker->setDisplayFormat(QStringLiteral("yyyy/M/d"));
     picker->setCalendarPopup(true);
+    refuseBadDates(picker);
     return picker;
 }

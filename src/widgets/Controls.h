@@ -12,6 +12,9 @@
 #include <QString>
 #include <QTabWidget>
 
+#include <initializer_list>
+#include <utility>
+
 // Never a default button: Enter does not press it.
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption);
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption);
@@ -25,10 +28,19 @@ QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& captio
 QRadioButton* makeRadio(QWidget* parent, const QString& name, const QString& caption);
 QGroupBox* makeGroup(QWidget* parent, const QString& name, const QString& caption);
 QTabWidget* makeTabs(QWidget* parent, const QString& name);
-// A date picker showing "yyyy/M/d", today at first.
+// A date picker showing "yyyy/M/d", today at first; it says so when left with text that is
+// not a date.
 QDateEdit* makeDatePicker(QWidget* parent, const QString& name = QStringLiteral("DateTimePicker1"));
 
 // Limits typing into a line edit (or an editable combo's edit) to maxLength characters;
 // 0 removes the limit. Unlike QLineEdit::setMaxLength it never cuts text set by the program.
 void setTypingLimit(QLineEdit* edit, int maxLength);
 int typingLimit(const QLineEdit* edit);
+// Narrows the typing limit to `width` characters (a column's char(n)); a smaller limit the
+// box already has stays.
+void limitTyping(QLineEdit* edit, int width);
+// The typing limit of a box whose text is stored in table.column: the column's width wins
+// over a larger limit. Number and date columns leave the box as it is.
+void limitToColumn(QLineEdit* edit, const QString& table, const QString& column);
+// The same for the boxes of one table: limitToColumns("J_spb", {{Edit1, "spdm"}, {Edit2, "spmc"}}).
+void limitToColumns(const QString& table, std::initializer_list<std::pair<QWidget*, const char*>> boxes);

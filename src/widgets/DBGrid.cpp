@@ -1,9 +1,33 @@
 #include "widgets/DBGrid.h"
 
+#include "db/Errors.h"
 #include "db/SqlText.h"
 #include "widgets/ErrorHandler.h"
 
 #include <QHeaderView>
+
+namespace {
+// Rows measured when the columns are fitted to their content; a long list is fitted to its
+// first screens, not read whole.
+constexpr int kMeasuredRows = 200;
+constexpr int kWidestColumn = 240;
+
+// Numbers stand right: number columns, and computed columns (price × quantity, sums) whose
+// values are numbers.
+bool isNumberColumn(const ResultSet& set, int column, int row)
+{
+    switch (set.fieldKind(column)) {
+    case ColumnKind::Number:
+        return true;
+    case ColumnKind::Other: {
+        const int type = set.valueAt(row, column).typeId();
+        return type == QMetaType::Double || type == QMetaType::LongLong || type == QMetaType::Int;
+    }
+    default:
+        return false;
+    }
+}
+} // namespace
 
 ResultSetModel::ResultSetModel(DataSource* source, QWidget* errorParent)
     : QAbstractTableModel(errorParent), m_errorParent(errorParent)
@@ -87,7 +111,7 @@ QVariant ResultSetModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return displayText(s->valueAt(index.row(), index.column()));
     case Qt::TextAlignmentRole:
-        if (s->fieldKind(index.column()) == ColumnKind::Number)
+        if (isNumberColumn(*s, index.column(), index.row()))
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return int(Qt::AlignLeft | Qt::AlignVCenter);
     default:
@@ -137,6 +161,7 @@ DBGrid::DBGrid(QWidget* parent, const QString& name, DataSource* source)
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setFixedWidth(12);
+    verticalHeader()->setResizeContentsPrecision(kMeasuredRows);
     setReadOnly(true);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { gridRowChanged(current); });
@@ -196,11 +221,17 @@ void DBGrid::setFieldWidth(int column, int width)
     applyWidths();
 }
 
+// Every column as wide as its heading and its widest text (a long remark or name at most a
+// third of the grid, so the columns after it stay in view), and at least the width the screen
+// asked for.
 void DBGrid::applyWidths()
 {
-    for (auto it = m_widths.cbegin(); it != m_widths.cend(); ++it)
-        if (it.key() < m_model->columnCount())
-            setColumnWidth(it.key(), it.value());
+    const int widest = std::max(kWidestColumn, viewport()->width() / 3);
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        const int heading = horizontalHeader()->sectionSizeHint(column);
+        const int content = std::min(sizeHintForColumn(column) + (showGrid() ? 1 : 0), widest);
+        setColumnWidth(column, std::max({heading, content, m_widths.value(column, 0)}));
+    }
 }
 
 int DBGrid::currentRow() const
@@ -214,7 +245,17 @@ void DBGrid::gridRowChanged(const QModelIndex& current)
     if (m_syncing || m_model->restructuring() || !s || !current.isValid() || current.row() == s->recNo())
         return;
     // Leaving a row being edited posts it; when the post is refused, stay on it.
-    if (!guarded(this, [&] { s->moveTo(current.row()); }))
+    const bool moved = guarded(this, [&] {
+        try {
+            s->moveTo(current.row());
+        } catch (const DbError&) {
+            if (!m_refusedRow)
+                throw;
+            m_refusedRow();
+            followSet();
+        }
+    });
+    if (!moved)
         followSet();
 }
 

@@ -10,6 +10,8 @@
 #include <QHash>
 #include <QTableView>
 
+#include <functional>
+
 // The rows of the set as they are, read on demand (no copy).
 class ResultSetModel : public QAbstractTableModel {
     Q_OBJECT
@@ -59,11 +61,15 @@ public:
     // Read-only grids show; editable ones let the operator type into the cells.
     void setReadOnly(bool readOnly);
     bool isReadOnly() const { return !m_model->isEditable(); }
-    // Widths kept across re-reads of the set.
+    // Least widths, kept across re-reads of the set; each time the set is read, every column
+    // is widened to its heading and its content.
     void setColumnWidths(const QList<int>& widths);
     void setFieldWidth(int column, int width);
     // The grid's current row (-1 when none).
     int currentRow() const;
+    // Shown instead of the database's own text when the engine refuses the row the operator
+    // leaves (the grid stays on it); empty: the error box with the engine's text.
+    void setRefusedRowHandler(std::function<void()> handler) { m_refusedRow = std::move(handler); }
 
 private:
     void commitOpenEditor();
@@ -73,5 +79,6 @@ private:
 
     ResultSetModel* m_model;
     QHash<int, int> m_widths;
+    std::function<void()> m_refusedRow;
     bool m_syncing = false;
 };

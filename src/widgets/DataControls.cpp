@@ -19,13 +19,27 @@ void FieldLink::bind(DataSource* source, const QString& field)
     m_field = field;
     if (source) {
         auto force = [this] { refresh(); };
-        m_links << connect(source, &DataSource::reset, this, force)
+        m_links << connect(source, &DataSource::reset, this, [this] {
+            fitToColumn();
+            refresh();
+        })
                 << connect(source, &DataSource::currentChanged, this, force)
                 << connect(source, &DataSource::stateChanged, this, force)
                 << connect(source, &DataSource::rowChanged, this, &FieldLink::rowChanged)
                 << connect(source, &DataSource::updateRecord, this, &FieldLink::updateData);
     }
+    fitToColumn();
     refresh();
+}
+
+void FieldLink::fitToColumn()
+{
+    ResultSet* set = m_source ? m_source->dataSet() : nullptr;
+    if (!m_fit || !set || !set->isActive() || m_field.isEmpty())
+        return;
+    const int column = set->fieldIndex(m_field);
+    if (column >= 0 && set->fieldWidth(column) > 0)
+        m_fit(set->fieldWidth(column));
 }
 
 void FieldLink::contentChanged()
@@ -73,6 +87,7 @@ DBEdit::DBEdit(QWidget* parent, const QString& name, DataSource* source, const Q
     connect(this, &QLineEdit::textChanged, &m_link, &FieldLink::contentChanged);
     beforeExit(this, [this] { m_link.updateData(); });
     bind(source, field);
+    m_link.setFit([this](int width) { limitTyping(this, width); });
 }
 
 DBComboBox::DBComboBox(QWidget* parent, const QString& name, DataSource* source, const QString& field)
@@ -85,7 +100,11 @@ DBComboBox::DBComboBox(QWidget* parent, const QString& name, DataSource* source,
     setInsertPolicy(QComboBox::NoInsert);
     connect(this, &QComboBox::editTextChanged, &m_link, &FieldLink::contentChanged);
     beforeExit(this, [this] { m_link.updateData(); });
+    // As wide as the longest name offered, and never too narrow for a short one.
+    setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    setMinimumContentsLength(8);
     bind(source, field);
+    m_link.setFit([this](int width) { limitTyping(lineEdit(), width); });
 }
 
 void DBComboBox::setItems(const QStringList& items)

@@ -17,7 +17,11 @@ class FieldLink : public QObject {
 public:
     using Show = std::function<void(const QVariant& value)>;
     using Read = std::function<QVariant()>;
+    using Fit = std::function<void(int width)>;
     FieldLink(QWidget* control, Show show, Read read);
+    // Told the width of a char(n) field whenever the set is opened or bound: the control takes
+    // no more characters than the column holds.
+    void setFit(Fit fit) { m_fit = std::move(fit); fitToColumn(); }
 
     void bind(DataSource* source, const QString& field);
     DataSource* dataSource() const { return m_source; }
@@ -33,9 +37,11 @@ public:
 
 private:
     void rowChanged(int row);
+    void fitToColumn();
 
     Show m_show;
     Read m_read;
+    Fit m_fit;
     QPointer<DataSource> m_source;
     QString m_field;
     bool m_modified = false;

@@ -1,23 +1,97 @@
 #include "widgets/DatePicking.h"
 
+#include "db/Errors.h"
 #include "db/SqlText.h"
 #include "widgets/DataControls.h"
 #include "widgets/ErrorHandler.h"
+#include "widgets/MessageBoxes.h"
 
+#include <QApplication>
 #include <QDate>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPointer>
+
+namespace {
+
+const char* const kMonthCalendar = "jxcMonthCalendar";
+
+bool within(const QWidget* area, const QWidget* w)
+{
+    return w && area && (w == area || area->isAncestorOf(w));
+}
+
+// Hides the calendar when the focus goes elsewhere and on Esc; watches the box and every
+// focusable part of the calendar (its day table, month and year buttons).
+class CalendarWatch : public QObject {
+public:
+    CalendarWatch(QCalendarWidget* calendar, QLineEdit* box) : QObject(calendar), m_calendar(calendar), m_box(box)
+    {
+        box->installEventFilter(this);
+        calendar->installEventFilter(this);
+        for (QWidget* part : calendar->findChildren<QWidget*>())
+            if (part->focusPolicy() != Qt::NoFocus)
+                part->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape
+            && m_calendar->isVisible()) {
+            m_calendar->hide();
+            if (watched != m_box)
+                m_box->setFocus(Qt::OtherFocusReason);
+            return true; // Esc closes the calendar, not the screen
+        }
+        if (event->type() == QEvent::FocusOut && watched != m_box) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+                return false;
+            // The focus widget is already the new one while the old one hears of it.
+            QWidget* next = QApplication::focusWidget();
+            if (!within(m_calendar, next) && next != m_box.data())
+                m_calendar->hide();
+        }
+        return false;
+    }
+
+private:
+    QCalendarWidget* m_calendar;
+    QPointer<QLineEdit> m_box;
+};
+
+} // namespace
 
 QCalendarWidget* makeMonthCalendar(QWidget* parent, const QString& name)
 {
     auto* calendar = new QCalendarWidget(parent);
     calendar->setObjectName(name);
+    calendar->setProperty(kMonthCalendar, true);
     calendar->setSelectedDate(QDate::currentDate());
     calendar->setGridVisible(true);
     calendar->hide();
     return calendar;
 }
 
-void showCalendar(QCalendarWidget* calendar)
+void showCalendar(QCalendarWidget* calendar, QWidget* box)
 {
+    QWidget* area = calendar->parentWidget();
+    if (area) {
+        for (QCalendarWidget* other : area->window()->findChildren<QCalendarWidget*>())
+            if (other != calendar && other->property(kMonthCalendar).toBool())
+                other->hide();
+    }
+    calendar->resize(calendar->sizeHint().expandedTo(calendar->minimumSizeHint()));
+    if (area && box) {
+        const QSize size = calendar->size();
+        const QPoint boxTop = box->mapTo(area, QPoint(0, 0));
+        QPoint at(boxTop.x(), boxTop.y() + box->height());
+        if (at.y() + size.height() > area->height() && boxTop.y() - size.height() >= 0)
+            at.setY(boxTop.y() - size.height());
+        at.setX(std::clamp(at.x(), 0, std::max(0, area->width() - size.width())));
+        at.setY(std::clamp(at.y(), 0, std::max(0, area->height() - size.height())));
+        calendar->move(at);
+    }
     calendar->show();
     calendar->raise();
 }
@@ -30,10 +104,53 @@ void takeCalendarDate(QCalendarWidget* calendar, QLineEdit* box)
     calendar->hide();
 }
 
+QString notADateMessage(const QString& text)
+{
+    return QStringLiteral("“%1”不是正确的日期，请按“%2”的样式输入！").arg(text, shortDate(QDate::currentDate()));
+}
+
 void attachCalendar(QCalendarWidget* calendar, QLineEdit* box)
 {
-    onEnter(box, [calendar] { showCalendar(calendar); });
+    new CalendarWatch(calendar, box);
+    onEnter(box, [calendar, box] {
+        if (!calendar->property("jxcTaking").toBool())
+            showCalendar(calendar, box);
+    });
+    onExit(box, [calendar] {
+        if (!within(calendar, QApplication::focusWidget()))
+            calendar->hide();
+    });
+    // Before the box writes its field: a text that is not a date never reaches it.
+    checkOnExit(box, [box] {
+        const QString text = box->text();
+        if (text.trimmed().isEmpty() || parseDateText(text).isValid())
+            return;
+        if (auto* bound = qobject_cast<DBEdit*>(box))
+            bound->link().refresh();
+        throw ConversionError(notADateMessage(text));
+    });
     QObject::connect(calendar, &QCalendarWidget::activated, box, [calendar, box] {
-        guarded(box->window(), [&] { takeCalendarDate(calendar, box); });
+        guarded(box->window(), [&] {
+            takeCalendarDate(calendar, box);
+            // Back in the box to go on typing; that entry does not open the calendar again.
+            calendar->setProperty("jxcTaking", true);
+            box->setFocus(Qt::OtherFocusReason);
+            calendar->setProperty("jxcTaking", false);
+        });
+    });
+}
+
+void refuseBadDates(QDateEdit* picker)
+{
+    auto* text = picker->findChild<QLineEdit*>();
+    if (!text)
+        return;
+    // Runs before the picker itself falls back to its last good date on losing the focus.
+    checkOnExit(picker, [picker, text] {
+        const QString typed = text->text();
+        if (QDate::fromString(typed, picker->displayFormat()).isValid())
+            return;
+        showInfo(picker->window(), QStringLiteral("“%1”不是正确的日期，日期仍为 %2。")
+                                       .arg(typed, picker->date().toString(picker->displayFormat())));
     });
 }

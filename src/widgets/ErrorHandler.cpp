@@ -4,6 +4,8 @@
 #include "widgets/MessageBoxes.h"
 
 #include <QFocusEvent>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 void reportCurrentException(QWidget* parent)
 {
@@ -20,7 +22,16 @@ void reportCurrentException(QWidget* parent)
     showError(parent, text);
 }
 
-JxcApplication::JxcApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+JxcApplication::JxcApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // Qt's own boxes and dialogs (buttons, file dialogs, print preview) speak Chinese too.
+    auto* qtTexts = new QTranslator(this);
+    if (qtTexts->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qtTexts);
+    else
+        delete qtTexts;
+}
 
 bool JxcApplication::notify(QObject* receiver, QEvent* event)
 {
@@ -53,7 +64,7 @@ public:
         return new FocusHub(widget);
     }
 
-    std::vector<std::function<void()>> before, exit, enter;
+    std::vector<std::function<void()>> check, before, exit, enter;
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -65,6 +76,8 @@ public:
         const bool out = event->type() == QEvent::FocusOut;
         guarded(m_widget->window(), [&] {
             if (out) {
+                for (const auto& step : check)
+                    step();
                 for (const auto& step : before)
                     step();
             }
@@ -87,6 +100,11 @@ void onExit(QWidget* widget, std::function<void()> handler)
 void onEnter(QWidget* widget, std::function<void()> handler)
 {
     FocusHub::of(widget)->enter.push_back(std::move(handler));
+}
+
+void checkOnExit(QWidget* widget, std::function<void()> step)
+{
+    FocusHub::of(widget)->check.push_back(std::move(step));
 }
 
 void beforeExit(QWidget* widget, std::function<void()> step)

@@ -27,7 +27,8 @@ bool guarded(QWidget* parent, F&& f)
     }
 }
 
-// Catches whatever escapes an event handler, so no error ends the program.
+// Catches whatever escapes an event handler, so no error ends the program. Loads Qt's own
+// Chinese translation (qtbase_zh_CN) from Qt's translations folder when it is installed.
 class JxcApplication : public QApplication {
 public:
     JxcApplication(int& argc, char** argv);
@@ -86,6 +87,9 @@ void onEnter(QWidget* widget, std::function<void()> handler);
 // A control's own step on leaving it, run before the screen's exit handlers; when it
 // throws, the error is shown and the exit handlers do not run.
 void beforeExit(QWidget* widget, std::function<void()> step);
+// A check of what the box holds, run before even the control's own step; when it throws,
+// nothing else of leaving the box runs.
+void checkOnExit(QWidget* widget, std::function<void()> step);
 
 template <class T, class Handler>
 void onExit(QWidget* widget, T* receiver, Handler handler)

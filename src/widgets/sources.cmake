@@ -8,5 +8,6 @@ target_sources(jxccore PRIVATE
   src/widgets/DBGrid.h src/widgets/DBGrid.cpp
   src/widgets/StatusBar.h src/widgets/StatusBar.cpp
   src/widgets/DatePicking.h src/widgets/DatePicking.cpp
+  src/widgets/KeyFlow.h src/widgets/KeyFlow.cpp
   src/widgets/Screen.h src/widgets/Screen.cpp
 )

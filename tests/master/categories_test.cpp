@@ -12,6 +12,7 @@
 #include "widgets/DBGrid.h"
 
 #include <QPushButton>
+#include <QTest>
 
 #include <sqlite3.h>
 
@@ -180,5 +181,42 @@ TEST_F(CategoryScreen, ADeleteTheDatabaseRefusesShowsTheGroupsText)
         script.verify();
         EXPECT_EQ(shown(child<DBGrid>(screen.get(), u(g.grid))), QStringList{QStringLiteral("01 采购")});
         screen->close();
+    }
+}
+
+TEST_F(CategoryScreen, ANewRowLeftWithoutANumberShowsTheGroupsTextAndOneRestoreBrowses)
+{
+    enum class Leave { OtherRow, TabPastTheLastCell };
+    for (const Group& g : kGroups) {
+        for (Leave how : {Leave::OtherRow, Leave::TabPastTheLastCell}) {
+            SCOPED_TRACE(std::string(g.table) + (how == Leave::OtherRow ? " other row" : " tab"));
+            Database::shared().exec(QStringLiteral("delete from ") + u(g.table));
+            insert(g, QStringLiteral("01"), QStringLiteral("原有"));
+            auto screen = open();
+            auto* grid = child<DBGrid>(screen.get(), u(g.grid));
+            auto* add = child<QPushButton>(screen.get(), u(g.add));
+            auto* edit = child<QPushButton>(screen.get(), u(g.edit));
+            click(add);
+            typeCell(grid, 1, 1, QStringLiteral("无编号"));
+            {
+                ModalScript script;
+                script.expectBox(QStringLiteral("提示"), u(g.kind) + QStringLiteral("表添加错误！！"), QMessageBox::Ok,
+                                 QMessageBox::Information);
+                if (how == Leave::OtherRow) {
+                    clickCell(grid, 0);
+                } else {
+                    clickCell(grid, 1, 1);
+                    QTest::keyClick(grid, Qt::Key_Tab);
+                }
+                EXPECT_TRUE(script.verify());
+            }
+            click(edit); // 恢复
+            EXPECT_EQ(add->text(), QStringLiteral("添加"));
+            EXPECT_EQ(edit->text(), QStringLiteral("修改"));
+            EXPECT_TRUE(child<QPushButton>(screen.get(), QStringLiteral("BitBtn13"))->isEnabled());
+            EXPECT_EQ(shown(grid), QStringList{QStringLiteral("01 原有")});
+            EXPECT_EQ(stored(g), QStringList{QStringLiteral("01 原有")});
+            screen->close();
+        }
     }
 }

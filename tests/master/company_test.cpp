@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <sqlite3.h>
+
 #include <memory>
 
 namespace {
@@ -105,12 +107,28 @@ TEST_F(CompanyScreen, ClosingInAnyWaySavesTheCompanyInformation)
     EXPECT_EQ(company("yhmc"), QStringLiteral("王's 商行"));
 }
 
-TEST_F(CompanyScreen, ACompanyFieldTooLongForItsColumnSavesNothingButTheScreenCloses)
+// A text longer than its column is cut as it is typed, so the save on closing keeps every edit.
+TEST_F(CompanyScreen, CompanyFieldsAreCutAtTheirColumnsAndEveryEditIsSaved)
+{
+    auto screen = open();
+    type(child<QLineEdit>(screen.get(), QStringLiteral("Edit1")), QStringLiteral("新名称"));
+    type(child<QLineEdit>(screen.get(), QStringLiteral("Edit5")), QStringLiteral("联系人的名字有十四个字那么长")); // holds 10
+    type(child<QLineEdit>(screen.get(), QStringLiteral("Edit6")), QStringLiteral("1234567"));       // holds 6
+    screen->close();
+    EXPECT_EQ(company("yhmc"), QStringLiteral("新名称"));
+    EXPECT_EQ(company("lxr"), QStringLiteral("联系人的名字有十四个"));
+    EXPECT_EQ(company("yb"), QStringLiteral("123456"));
+}
+
+TEST_F(CompanyScreen, ARefusedCompanySaveSavesNothingButTheScreenCloses)
 {
     Database::shared().exec(QStringLiteral("update J_yhb set yhmc='旧名称'"));
     auto screen = open();
     type(child<QLineEdit>(screen.get(), QStringLiteral("Edit1")), QStringLiteral("新名称"));
-    type(child<QLineEdit>(screen.get(), QStringLiteral("Edit6")), QStringLiteral("1234567")); // postcode holds 6
+    ASSERT_EQ(sqlite3_exec(Database::shared().handle(),
+                           "create trigger no_update before update on J_yhb begin select raise(abort, 'refused'); end",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
     ModalScript script;
     script.expectBox(QStringLiteral("提示"), QStringLiteral("用户信息保存失败!"));
     screen->close();

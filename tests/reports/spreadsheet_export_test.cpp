@@ -6,10 +6,14 @@
 #include "db/ResultSet.h"
 #include "reports/SpreadsheetExport.h"
 #include "support/FreshDbTest.h"
+#include "support/ModalScript.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 // Readable texts in failure messages.
@@ -390,36 +394,69 @@ TEST_F(SpreadsheetExport, WalkStopsAtTheFailingCellAndOpensWhatWasWritten)
     }
 }
 
-TEST_F(SpreadsheetExport, WorkbookThatCannotBeWrittenOrOpenedIsReported)
+TEST_F(SpreadsheetExport, AWorkbookThatCannotBeWrittenIsReported)
 {
     // A file where the folder should be: no folder can be made there, whoever runs the test.
     QFile blocker(m_dir.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    struct Case {
-        const char* name;
-        QString folder;
-        bool openerAnswer;
-    };
-    const Case cases[] = {
-        {"folder cannot be made", blocker.fileName() + QStringLiteral("/out"), true},
-        {"no application opens it", outDir, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        setExportFolder(c.folder);
-        openerAnswer = c.openerAnswer;
-        ResultSet rs(db);
-        query(rs, QStringLiteral("mc as 客户名称,bz as 出库类别"));
-        try {
-            exportToSpreadsheet(QStringLiteral("TForm44"), rs);
-            ADD_FAILURE() << "no error";
-        } catch (const DbError&) {
-            ADD_FAILURE() << "database error";
-        } catch (const AppError& e) {
-            EXPECT_EQ(e.text(), kCannotCreate);
-        }
+    setExportFolder(blocker.fileName() + QStringLiteral("/out"));
+    ResultSet rs(db);
+    query(rs, QStringLiteral("mc as 客户名称,bz as 出库类别"));
+    try {
+        exportToSpreadsheet(QStringLiteral("TForm44"), rs);
+        ADD_FAILURE() << "no error";
+    } catch (const DbError&) {
+        ADD_FAILURE() << "database error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.text(), kCannotCreate);
     }
+}
+
+// When no application takes the workbook it stays where it was written, and the box says where.
+TEST_F(SpreadsheetExport, AWorkbookNoApplicationOpensIsKeptAndItsPlaceTold)
+{
+    openerAnswer = false;
+    ResultSet rs(db);
+    query(rs, QStringLiteral("mc as 客户名称,bz as 出库类别"));
+    ModalScript script;
+    QString shown;
+    script.onDialog(QStringLiteral("QMessageBox"), [&](QWidget* d) {
+        auto* box = qobject_cast<QMessageBox*>(d);
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("提示"));
+        EXPECT_EQ(box->icon(), QMessageBox::Information);
+        box->button(QMessageBox::Ok)->click();
+    });
+    exportToSpreadsheet(QStringLiteral("TForm44"), rs);
+    script.verify();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(QFile::exists(opened.first()));
+    EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(opened.first()))) << shown.toStdString();
+    EXPECT_EQ(XlsxReader(opened.first()).text("A3"), QStringLiteral("螺丝"));
+}
+
+// Workbooks are kept in the user's documents folder, which is made when missing.
+TEST_F(SpreadsheetExport, WorkbooksGoToTheExportFolderInTheDocuments)
+{
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    const QString fakeHome = m_dir.filePath(QStringLiteral("home"));
+    ASSERT_TRUE(QDir().mkpath(fakeHome));
+    qputenv("HOME", QFile::encodeName(fakeHome));
+    qunsetenv("XDG_CONFIG_HOME");
+    setExportFolder({});
+    const QString folder = exportFolder();
+    ResultSet rs(db);
+    query(rs, QStringLiteral("mc as 客户名称,bz as 出库类别"));
+    exportToSpreadsheet(QStringLiteral("TForm44"), rs);
+    qputenv("HOME", home);
+    if (!configHome.isEmpty())
+        qputenv("XDG_CONFIG_HOME", configHome);
+    EXPECT_EQ(folder, fakeHome + QStringLiteral("/Documents/岚桥进销存导出"));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(QFileInfo(opened.first()).absolutePath(), folder);
 }
 
 } // namespace

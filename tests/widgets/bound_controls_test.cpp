@@ -7,7 +7,10 @@
 #include "widgets/DatePicking.h"
 #include "widgets/ErrorHandler.h"
 
+#include "widgets/Controls.h"
+
 #include <QCalendarWidget>
+#include <QTest>
 
 class BoundControls : public InitializedDbTest {
 protected:
@@ -149,4 +152,111 @@ TEST_F(BoundControls, CalendarDoubleClickFillsTheBoxAndTheField)
     EXPECT_TRUE(calendar->isHidden());
     EXPECT_EQ(cgrq->text(), QStringLiteral("2004/12/9"));
     EXPECT_EQ(set->value(QStringLiteral("cgrq")).toDate(), QDate(2004, 12, 9));
+}
+
+TEST_F(BoundControls, CalendarOpensWholeJustBelowItsBoxInsideTheScreenAndAlone)
+{
+    screen.resize(640, 420);
+    cgrq->setGeometry(200, 40, 90, 22);
+    fph->setGeometry(560, 380, 70, 22); // near the bottom right corner: no room below or to the right
+    QCalendarWidget* first = makeMonthCalendar(&screen, QStringLiteral("MonthCalendar1"));
+    QCalendarWidget* second = makeMonthCalendar(&screen, QStringLiteral("MonthCalendar2"));
+    attachCalendar(first, cgrq);
+    attachCalendar(second, fph);
+    screen.show();
+
+    enter(cgrq);
+    ASSERT_TRUE(first->isVisible());
+    EXPECT_GE(first->width(), first->sizeHint().width());
+    EXPECT_GE(first->height(), first->sizeHint().height());
+    EXPECT_EQ(first->geometry().topLeft(), QPoint(200, 62)); // right under the box
+    EXPECT_TRUE(screen.rect().contains(first->geometry()));
+
+    enter(fph);
+    EXPECT_TRUE(first->isHidden()) << "two calendars open at once";
+    ASSERT_TRUE(second->isVisible());
+    EXPECT_TRUE(screen.rect().contains(second->geometry()));
+    EXPECT_LE(second->geometry().bottom(), fph->geometry().top()) << "covers its own box";
+}
+
+TEST_F(BoundControls, CalendarHidesWhenTheBoxIsLeftOrOnEsc)
+{
+    QCalendarWidget* calendar = makeMonthCalendar(&screen, QStringLiteral("MonthCalendar1"));
+    attachCalendar(calendar, cgrq);
+    screen.show();
+    enter(cgrq);
+    ASSERT_TRUE(calendar->isVisible());
+    leave(cgrq);
+    EXPECT_TRUE(calendar->isHidden());
+
+    enter(cgrq);
+    ASSERT_TRUE(calendar->isVisible());
+    QTest::keyClick(cgrq, Qt::Key_Escape);
+    EXPECT_TRUE(calendar->isHidden());
+}
+
+TEST_F(BoundControls, TypedTextThatIsNotADateIsRefusedInChinese)
+{
+    QCalendarWidget* calendar = makeMonthCalendar(&screen, QStringLiteral("MonthCalendar1"));
+    attachCalendar(calendar, cgrq);
+    bool exitRan = false;
+    onExit(cgrq, [&] { exitRan = true; });
+    set->edit();
+    for (const char* bad : {"2026-13-45", "2026/2/30", "明天"}) {
+        SCOPED_TRACE(bad);
+        exitRan = false;
+        type(cgrq, QString::fromUtf8(bad));
+        ModalScript script;
+        script.expectError(notADateMessage(QString::fromUtf8(bad)));
+        leave(cgrq);
+        EXPECT_TRUE(script.verify());
+        EXPECT_FALSE(exitRan);
+        EXPECT_EQ(cgrq->text(), QStringLiteral("2004/4/15")) << "the box keeps the refused text";
+        EXPECT_EQ(set->value(QStringLiteral("cgrq")).toDate(), QDate(2004, 4, 15));
+    }
+    EXPECT_TRUE(notADateMessage(QStringLiteral("x")).contains(QStringLiteral("不是正确的日期")));
+    type(cgrq, QStringLiteral("2004/5/1"));
+    leave(cgrq);
+    EXPECT_TRUE(exitRan);
+    EXPECT_EQ(set->value(QStringLiteral("cgrq")).toDate(), QDate(2004, 5, 1));
+}
+
+// The schema's widths: fph char(20), ghs char(30); a narrower limit a screen sets stays.
+TEST_F(BoundControls, BoxesTakeNoMoreCharactersThanTheirColumnHolds)
+{
+    EXPECT_EQ(typingLimit(fph), 20);
+    EXPECT_EQ(typingLimit(ghs->lineEdit()), 30);
+    EXPECT_EQ(typingLimit(yfk), 0); // numbers and dates have no character width
+    setTypingLimit(fph, 50);
+    setTypingLimit(ghs->lineEdit(), 8);
+    set->open();
+    EXPECT_EQ(typingLimit(fph), 20);
+    EXPECT_EQ(typingLimit(ghs->lineEdit()), 8);
+    set->edit();
+    type(fph, QString(25, QLatin1Char('9')));
+    EXPECT_EQ(fph->text(), QString(20, QLatin1Char('9')));
+}
+
+TEST(ColumnLimits, PlainBoxesTakeTheirColumnsWidthWhenItIsNarrower)
+{
+    QWidget screen;
+    struct Case {
+        int given;
+        const char* table;
+        const char* column;
+        int limit;
+    };
+    const Case cases[] = {
+        {20, "J_spb", "spdm", 6},  // the goods code box
+        {0, "J_yhb", "lxr", 10},   // a company field without a limit of its own
+        {4, "J_khb", "khdm", 4},   // narrower than the column: stays
+        {10, "J_spb", "zxdj", 10}, // a number column leaves the box as it is
+        {10, "j_SPB", "SPMC", 10}, // names without regard to case
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.column);
+        QLineEdit* edit = makeEdit(&screen, QStringLiteral("Edit1"), c.given);
+        limitToColumn(edit, QString::fromUtf8(c.table), QString::fromUtf8(c.column));
+        EXPECT_EQ(typingLimit(edit), c.limit);
+    }
 }

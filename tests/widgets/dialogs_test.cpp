@@ -253,3 +253,23 @@ TEST(UiHelpers, MissingOrWrongControlsSayWhich)
         EXPECT_STREQ(e.what(), "BitBtn1 is a QPushButton, not a QLineEdit");
     }
 }
+
+// The program's application object loads Qt's Chinese texts for its standard dialogs.
+TEST(QtTranslation, StandardButtonsAndFileDialogsSpeakChinese)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("提示"), QStringLiteral("继续吗?"),
+                    QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+    struct Case {
+        const char* context;
+        const char* english;
+    };
+    for (const Case& c : {Case{"QFileDialog", "Look in:"}, Case{"QFileDialog", "File &name:"},
+                          Case{"QFileDialog", "Save As"}, Case{"QPrintPreviewDialog", "Print Preview"}}) {
+        SCOPED_TRACE(c.english);
+        const QString text = QCoreApplication::translate(c.context, c.english);
+        EXPECT_NE(text, QString::fromUtf8(c.english));
+        EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() >= 0x4e00; }))
+            << text.toStdString();
+    }
+}

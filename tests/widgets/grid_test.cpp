@@ -4,6 +4,7 @@
 #include "support/UiHelpers.h"
 #include "widgets/DBGrid.h"
 
+#include <QHeaderView>
 #include <QLineEdit>
 
 class GridTest : public InitializedDbTest {
@@ -159,9 +160,33 @@ TEST_F(GridTest, DisabledSourceShowsNothingUntilEnabled)
 
 TEST_F(GridTest, ColumnWidthsSurviveReopening)
 {
-    grid->setColumnWidths({40, 120});
+    grid->setColumnWidths({150, 200});
     set->open();
-    EXPECT_EQ(grid->columnWidth(0), 40);
-    EXPECT_EQ(grid->columnWidth(1), 120);
+    EXPECT_EQ(grid->columnWidth(0), 150);
+    EXPECT_EQ(grid->columnWidth(1), 200);
+}
+
+TEST_F(GridTest, ColumnsFitTheirHeadingAndContentAndNumbersStandRight)
+{
+    Database::shared().exec(QStringLiteral("insert into J_jsfsb(bh,jsfs) values('04','银行承兑汇票')"));
+    set->open(QStringLiteral("select bh as 编号,jsfs as 结算方式,bh*62.5 as 金额,bh as 现有库存的很长标题 from J_jsfsb"));
+    grid->setColumnWidths({10, 10, 10, 10}); // asked narrower than the texts: the texts win
+    screen.resize(900, 300);
+    screen.show();
+    const QFontMetrics cells(grid->font());
+    const QFontMetrics heads(grid->horizontalHeader()->font());
+    for (int column = 0; column < 4; ++column) {
+        const QString heading = grid->model()->headerData(column, Qt::Horizontal).toString();
+        SCOPED_TRACE(heading.toStdString());
+        EXPECT_GT(grid->columnWidth(column), heads.horizontalAdvance(heading));
+        for (const QString& text : columnTexts(grid, column))
+            EXPECT_GT(grid->columnWidth(column), cells.horizontalAdvance(text)) << text.toStdString();
+    }
+    EXPECT_EQ(cellText(grid, 3, 2), QStringLiteral("250"));
+    const auto alignment = [&](int column) {
+        return Qt::Alignment(grid->model()->index(1, column).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask;
+    };
+    EXPECT_EQ(alignment(2), Qt::AlignRight); // a computed number
+    EXPECT_EQ(alignment(1), Qt::AlignLeft);
 }
 

@@ -473,10 +473,10 @@ void exportToSpreadsheet(const QString& layoutName, ResultSet& rs, QWidget* pare
         // that error says more than a failure to open the partial workbook would.
         const bool closed = workbook_close(guard.wb) == LXW_NO_ERROR;
         guard.wb = nullptr;
-        if (closed && !opener()(fileName))
-            tellWhereWritten(parent, fileName);
-        else
+        if (!closed)
             QFile::remove(fileName);
+        else if (!opener()(fileName))
+            tellWhereWritten(parent, fileName);
         throw;
     }
 

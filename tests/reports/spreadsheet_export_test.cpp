@@ -16,12 +16,6 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-// Readable texts in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace {
 
 const QString kCannotCreate = QStringLiteral("无法创建Xls文件，请确认是否安装EXCEL");
@@ -421,14 +415,7 @@ TEST_F(SpreadsheetExport, AWorkbookNoApplicationOpensIsKeptAndItsPlaceTold)
     query(rs, QStringLiteral("mc as 客户名称,bz as 出库类别"));
     ModalScript script;
     QString shown;
-    script.onDialog(QStringLiteral("QMessageBox"), [&](QWidget* d) {
-        auto* box = qobject_cast<QMessageBox*>(d);
-        ASSERT_NE(box, nullptr);
-        shown = box->text();
-        EXPECT_EQ(box->windowTitle(), QStringLiteral("提示"));
-        EXPECT_EQ(box->icon(), QMessageBox::Information);
-        box->button(QMessageBox::Ok)->click();
-    });
+    script.expectInfoBox(&shown);
     exportToSpreadsheet(QStringLiteral("TForm44"), rs);
     script.verify();
     ASSERT_EQ(opened.size(), 1);

@@ -99,6 +99,24 @@ ModalScript& ModalScript::expectAnyError(QString* text)
     return *this;
 }
 
+ModalScript& ModalScript::expectInfoBox(QString* text)
+{
+    Step step;
+    step.description = QStringLiteral("information box 「%1」").arg(kHintCaption);
+    step.matches = [](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        return box && box->windowTitle() == kHintCaption && box->icon() == QMessageBox::Information;
+    };
+    step.answer = [text](QWidget* w) {
+        auto* box = static_cast<QMessageBox*>(w);
+        if (text)
+            *text = box->text();
+        box->button(QMessageBox::Ok)->click();
+    };
+    m_steps.push_back(std::move(step));
+    return *this;
+}
+
 ModalScript& ModalScript::answerInput(const QString& caption, const QString& prompt,
                                       std::optional<QString> answer)
 {

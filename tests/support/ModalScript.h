@@ -40,6 +40,8 @@ public:
     ModalScript& expectError(const QString& text);
     // The error box whatever its text (an engine's message); the text is kept in *text.
     ModalScript& expectAnyError(QString* text = nullptr);
+    // An information box 「提示」 whatever its text (one naming a file); the text is kept in *text.
+    ModalScript& expectInfoBox(QString* text = nullptr);
     // The input box; nullopt answers Cancel.
     ModalScript& answerInput(const QString& caption, const QString& prompt,
                              std::optional<QString> answer);

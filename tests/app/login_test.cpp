@@ -7,7 +7,10 @@
 #include <QDate>
 #include <QFile>
 #include <QGroupBox>
+#include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -277,3 +280,46 @@ TEST_F(EmptyDbAppTest, TheFirstStartCreatesTheDatabaseFile)
 }
 
 } // namespace
+
+// Enter in the code looks the operator up and goes to the password; Enter there logs in.
+TEST_F(AppTest, EnterThroughCodeAndPasswordLogsInAndEscEndsTheProgram)
+{
+    {
+        Login login;
+        ModalScript script;
+        script.onDialog(QStringLiteral("TForm37"), [](QWidget* d) {
+            d->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+            auto* code = child<QLineEdit>(d, QStringLiteral("Edit3"));
+            code->setFocus();
+            type(code, QStringLiteral("1001"));
+            QTest::keyClick(code, Qt::Key_Return);
+            EXPECT_EQ(child<QLineEdit>(d, QStringLiteral("Edit2"))->text(), QStringLiteral("管理员"));
+            auto* password = child<QLineEdit>(d, QStringLiteral("Edit1"));
+            EXPECT_EQ(QApplication::focusWidget(), password);
+            type(password, QStringLiteral("530162"));
+            QTest::keyClick(password, Qt::Key_Return);
+        });
+        EXPECT_EQ(login.run(), QDialog::Accepted);
+        script.verify();
+        EXPECT_EQ(myvar::operatorName, QStringLiteral("管理员"));
+        EXPECT_FALSE(m_end.ended);
+    }
+    {
+        Login login;
+        ModalScript script;
+        script.onDialog(QStringLiteral("TForm37"), [](QWidget* d) {
+            d->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+            // "返回" ends the program: Enter on it does nothing, Esc presses it.
+            auto* back = child<QPushButton>(d, QStringLiteral("BitBtn2"));
+            back->setFocus();
+            QTest::keyClick(back, Qt::Key_Return);
+            EXPECT_TRUE(d->isVisible());
+            QTest::keyClick(child<QLineEdit>(d, QStringLiteral("Edit1")), Qt::Key_Escape);
+        });
+        EXPECT_EQ(login.run(), QDialog::Rejected);
+        script.verify();
+        EXPECT_TRUE(m_end.ended);
+    }
+}

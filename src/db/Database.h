@@ -85,3 +85,17 @@ private:
     Database& m_db;
     bool m_done = false;
 };
+
+// One consistent view for a walk over many rows: the file is locked once for the whole
+// walk instead of once per row. Joins a transaction already open; changes nothing.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(Database& db = Database::shared());
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    Database& m_db;
+    bool m_own;
+};

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr qint64 kNewRow = std::numeric_limits<qint64>::min();
+// Rows an editable set keeps read: a few screens of a grid, so memory stays flat in the rows.
+constexpr int kCachedRows = 2000;
 
 QString columnText(sqlite3_stmt* st, int i)
 {
@@ -32,6 +34,31 @@ bool looksLikeStoredDate(const QString& text)
     return re.match(text).hasMatch();
 }
 
+int digits(const char* p, int n)
+{
+    int v = 0;
+    for (int i = 0; i < n; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return -1;
+        v = v * 10 + (p[i] - '0');
+    }
+    return v;
+}
+
+// A date as the program stores it, "yyyy-MM-dd", is read straight into a date; anything
+// else goes through the full parse. Keeps long walks clear of the local-time conversions.
+QVariant storedDateValue(sqlite3_stmt* st, int i)
+{
+    const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+    const int n = sqlite3_column_bytes(st, i);
+    if (n == 10 && p[4] == '-' && p[7] == '-') {
+        const QDate d(digits(p, 4), digits(p + 5, 2), digits(p + 8, 2));
+        if (d.isValid())
+            return d;
+    }
+    return dateValue(QString::fromUtf8(p, n));
+}
+
 QVariant readValue(sqlite3_stmt* st, int i, ColumnKind kind)
 {
     const int type = sqlite3_column_type(st, i);
@@ -47,7 +74,7 @@ QVariant readValue(sqlite3_stmt* st, int i, ColumnKind kind)
     case ColumnKind::Bool:
         return sqlite3_column_int(st, i) != 0;
     case ColumnKind::Date:
-        return dateValue(columnText(st, i));
+        return storedDateValue(st, i);
     case ColumnKind::Other:
         break;
     }
@@ -88,6 +115,18 @@ bool singleTableShape(const QString& sqliteText)
                                                QRegularExpression::DotMatchesEverythingOption);
     const auto m = fromClause.match(top);
     return m.hasMatch() && !m.captured(1).contains(QLatin1Char(','));
+}
+
+// A select of the named table alone, without condition or order: its rows are the
+// table's, in the order the table stores them.
+bool wholeTable(const QString& sqliteText, const QString& table)
+{
+    static const QRegularExpression re(QStringLiteral(R"(^\s*select\b.*\bfrom\s+[\["`]?(\w+)[\]"`]?\s*;?\s*$)"),
+                                       QRegularExpression::CaseInsensitiveOption
+                                           | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression words(QStringLiteral(R"(\b(where|order)\b)"), QRegularExpression::CaseInsensitiveOption);
+    const auto m = re.match(sqliteText);
+    return m.hasMatch() && m.captured(1).compare(table, Qt::CaseInsensitive) == 0 && !words.match(sqliteText).hasMatch();
 }
 
 int widthOf(const char* declType)
@@ -216,7 +255,10 @@ void ResultSet::load()
         sqlite3_finalize(st);
         static const QRegularExpression select(QStringLiteral(R"(^\s*select\b)"), QRegularExpression::CaseInsensitiveOption);
         QString keyed = text;
-        keyed.replace(select, QStringLiteral("SELECT %1.rowid AS __jx_rowid, ").arg(table));
+        if (wholeTable(text, table))
+            keyed = QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(table); // the order of a plain scan
+        else
+            keyed.replace(select, QStringLiteral("SELECT %1.rowid AS __jx_rowid, ").arg(table));
         sqlite3_stmt* ks = nullptr;
         try {
             ks = m_db.prepare(keyed);
@@ -334,7 +376,7 @@ QVector<QVariant>& ResultSet::cachedRow(int row) const
     const qint64 key = m_keys.value(row, kNewRow);
     auto it = m_cache.find(key);
     if (it == m_cache.end()) {
-        if (m_cache.size() > 20000)
+        if (m_cache.size() >= kCachedRows)
             m_cache.clear();
         it = m_cache.insert(key, fetchRow(row));
     }
@@ -350,6 +392,18 @@ QVariant ResultSet::valueAt(int row, int column) const
     if (m_table.isEmpty())
         return m_rows[row][column];
     return cachedRow(row)[column];
+}
+
+QVector<QVariant> ResultSet::rowValues(int row) const
+{
+    if (row < 0 || row >= recordCount())
+        return QVector<QVariant>(m_fields.size());
+    if (row == m_row && (m_state == Edit || m_state == Insert))
+        return m_buffer;
+    if (m_table.isEmpty())
+        return m_rows[row];
+    const auto it = m_cache.constFind(m_keys[row]);
+    return it != m_cache.cend() ? it.value() : fetchRow(row);
 }
 
 QVariant ResultSet::value(int column) const

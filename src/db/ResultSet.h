@@ -45,6 +45,7 @@ public:
     // True when the set reads plain columns of one table, so rows can be changed.
     bool canModify() const { return !m_table.isEmpty(); }
     QString tableName() const { return m_table; }
+    Database& database() const { return m_db; }
 
     // Shape.
     int fieldCount() const { return m_fields.size(); }
@@ -73,6 +74,8 @@ public:
     QString text(const QString& field) const;   // as a screen shows it; empty for null
     double number(const QString& field) const;  // null is 0; a text that is not a number throws ConversionError
     QVariant valueAt(int row, int column) const;
+    // All values of a row, read without being kept: for walks over many rows.
+    QVector<QVariant> rowValues(int row) const;
 
     // Edit/Insert only. A text for a number or date column is converted (ConversionError
     // when it is not one); empty text stores null.

@@ -372,8 +372,11 @@ void writeSheet(lxw_workbook* wb, lxw_worksheet* ws, const Layout& layout, Resul
 
     DataFormats formats(wb);
     LongWork work(parent, QStringLiteral("正在导出……"), rs.recordCount());
+    // One view of the file for the whole walk, and each row read once without being kept.
+    ReadTransaction view(rs.database());
     lxw_row_t row = 2;
     while (!rs.eof()) {
+        const QVector<QVariant> values = rs.rowValues(rs.recNo());
         for (lxw_col_t c = 0; c < n; ++c) {
             const Column& col = layout.columns[c];
             if (!col.read || !*col.heading) {
@@ -381,7 +384,7 @@ void writeSheet(lxw_workbook* wb, lxw_worksheet* ws, const Layout& layout, Resul
                     check(worksheet_write_blank(ws, row, c, f));
                 continue;
             }
-            const QVariant v = index[c] >= 0 ? rs.value(index[c]) : rs.value(QString::fromUtf8(col.heading));
+            const QVariant v = index[c] >= 0 ? values.value(index[c]) : rs.value(QString::fromUtf8(col.heading));
             writeCell(ws, formats, row, c, v, keys[c]);
         }
         ++row;

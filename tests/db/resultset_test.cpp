@@ -2,6 +2,7 @@
 #include "DbFixture.h"
 
 #include <QSignalSpy>
+#include <sqlite3.h>
 
 class ResultSets : public DbFixture {
 protected:
@@ -180,4 +181,54 @@ TEST_F(ResultSets, DisabledControlsHearOnlyTheFinalReset)
     EXPECT_EQ(moved.count(), 0);
     rs.enableControls();
     EXPECT_EQ(reset.count(), 1);
+}
+
+TEST_F(ResultSets, WholeTableListsRowsInStoredOrderNotIndexOrder)
+{
+    // The key's index sorts differently from the order the rows were stored in.
+    for (const char* code : {"S3", "S1", "S2"})
+        db.exec(QStringLiteral("insert into J_spb(spdm,spmc) values('%1','x')").arg(QLatin1String(code)));
+    EXPECT_EQ(rows("select spdm from J_spb"), QStringLiteral("S3;S1;S2"));
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select * from J_spb"));
+    ASSERT_TRUE(rs.canModify());
+    QStringList seen;
+    for (int r = 0; r < rs.recordCount(); ++r)
+        seen << rs.valueAt(r, 0).toString();
+    EXPECT_EQ(seen, QStringList({"S3", "S1", "S2"}));
+    // A condition or an order still decides.
+    EXPECT_EQ(rows("select spdm from J_spb where spdm='S1'"), QStringLiteral("S1"));
+    EXPECT_EQ(rows("select spdm from J_spb order by spdm desc"), QStringLiteral("S3;S2;S1"));
+}
+
+TEST_F(ResultSets, StoredDateTextsReadAsTheirDates)
+{
+    struct Case {
+        const char* stored;
+        QVariant expected;
+    };
+    const Case cases[] = {
+        {"2026-12-09", QDate(2026, 12, 9)},
+        {"0999-01-31", QDate(999, 1, 31)},
+        {"2026-2-3", QDate(2026, 2, 3)},     // written by an earlier version
+        {"2026/12/09", QDate(2026, 12, 9)},
+        {"2026-12-09 08:30:00", QDateTime(QDate(2026, 12, 9), QTime(8, 30))},
+        {"2026-12-09 00:00:00", QDate(2026, 12, 9)},
+        {"2026-02-30", QStringLiteral("2026-02-30")}, // no such day: kept as the text it is
+        {"2026-1x-09", QStringLiteral("2026-1x-09")},
+    };
+    // Stored as they are, past the column rules.
+    ASSERT_EQ(sqlite3_exec(db.handle(), "drop trigger J_rzb__jx_ins; drop trigger J_rzb__jx_upd", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ResultSet rs(db);
+    for (const Case& c : cases) {
+        db.exec(QStringLiteral("delete from J_rzb"));
+        sqlite3_stmt* st = db.prepare(QStringLiteral("insert into J_rzb(rzrq) select ?"));
+        sqlite3_bind_text(st, 1, c.stored, -1, SQLITE_TRANSIENT);
+        sqlite3_step(st);
+        sqlite3_finalize(st);
+        rs.open(QStringLiteral("select * from J_rzb"));
+        EXPECT_EQ(rs.value(QStringLiteral("rzrq")), c.expected) << c.stored;
+        EXPECT_EQ(rs.rowValues(0).value(0), c.expected) << c.stored;
+    }
 }

@@ -331,6 +331,34 @@ TEST_F(SpreadsheetExport, SetEndsOnItsLastRowWithTheGridFollowingAgain)
     EXPECT_EQ(resets, 1);
 }
 
+TEST_F(SpreadsheetExport, LongSetIsWrittenWholeAndTheFileIsFreeAfterwards)
+{
+    // More rows than an editable set keeps read at a time, and a row changed while shown.
+    {
+        Transaction t(db);
+        for (int i = 0; i < 2500; ++i)
+            db.exec(QStringLiteral("insert into J_t(dm,mc,sl,rq) values('%1','品%1',%1,#%2#)")
+                        .arg(100 + i)
+                        .arg(QDate(2026, 1, 1).addDays(i % 300).toString(QStringLiteral("yyyy/M/d"))));
+        t.commit();
+    }
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select dm as 客户名称,rq as 出库类别 from J_t"));
+    ASSERT_TRUE(rs.canModify());
+    rs.moveTo(2);
+    rs.edit();
+    rs.setValue(QStringLiteral("客户名称"), QStringLiteral("改过"));
+    const XlsxReader x = exportAndRead(QStringLiteral("TForm44"), rs);
+    EXPECT_EQ(x.rows().size(), 2 + 2503);
+    EXPECT_EQ(x.text("A5"), QStringLiteral("改过")); // posted before the walk
+    EXPECT_EQ(x.text("A2505"), QStringLiteral("2599"));
+    EXPECT_EQ(x.text("B2505").toInt(), QDate(1899, 12, 30).daysTo(QDate(2026, 1, 1).addDays(2499 % 300)));
+    // The walk's view of the file ends with it: the next change is stored.
+    EXPECT_FALSE(db.inTransaction());
+    db.exec(QStringLiteral("delete from J_t where dm='2599'"));
+    EXPECT_EQ(db.changes(), 1);
+}
+
 TEST_F(SpreadsheetExport, ExportingTwiceLeavesTwoWorkbooks)
 {
     ResultSet rs(db);

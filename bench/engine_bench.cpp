@@ -487,7 +487,7 @@ void benchOpen(const QString& file, int reps)
     myvar::tableNames = db.tableNames();
     Raw raw(file);
     RawVoucher voucher(raw);
-    sqlite3_stmt* ids = raw.prepare("select rowid from J_cgb");
+    sqlite3_stmt* ids = raw.prepare("select rowid from J_cgb order by rowid");
     Side program, rawSide;
     for (int r = 0; r < reps; ++r) {
         program.add(measure([&] {

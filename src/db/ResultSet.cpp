@@ -249,6 +249,7 @@ void ResultSet::load()
         m_fetch = nullptr;
     }
     m_table.clear();
+    m_walkSql.clear();
 
     if (oneTable) {
         // Reading the row ids alone keeps a long table quick to open; rows are read when shown.
@@ -276,6 +277,10 @@ void ResultSet::load()
             for (const auto& f : m_fields)
                 cols << f.origin;
             m_fetch = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols.join(QLatin1Char(',')), table));
+            // The same rows again, each with its row id first, for one pass over them all.
+            m_walkSql = wholeTable(text, table)
+                ? QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid").arg(cols.join(QLatin1Char(',')), table)
+                : keyed;
             m_table = table;
             return;
         }
@@ -756,4 +761,40 @@ void ResultSet::enableControls()
 {
     if (m_disabled > 0 && --m_disabled == 0)
         emit reset();
+}
+
+ResultSet::RowReader::RowReader(const ResultSet& set) : m_set(set)
+{
+    if (!set.m_walkSql.isEmpty())
+        m_pass = set.m_db.prepare(set.m_walkSql);
+}
+
+ResultSet::RowReader::~RowReader()
+{
+    if (m_pass)
+        sqlite3_finalize(m_pass);
+}
+
+QVector<QVariant> ResultSet::RowReader::row(int row)
+{
+    const ResultSet& rs = m_set;
+    const bool pending = row == rs.m_row && (rs.m_state == Edit || rs.m_state == Insert);
+    if (m_pass && row == m_next && !pending && row >= 0 && row < rs.m_keys.size()) {
+        // The pass follows the set while its rows come in the set's order; any other row
+        // (added, removed or changed since the set was read) ends it.
+        if (sqlite3_step(m_pass) == SQLITE_ROW && sqlite3_column_int64(m_pass, 0) == rs.m_keys[row]) {
+            ++m_next;
+            QVector<QVariant> values(rs.m_fields.size());
+            for (int i = 0; i < values.size(); ++i)
+                values[i] = readValue(m_pass, i + 1, rs.m_fields[i].kind);
+            return values;
+        }
+        sqlite3_finalize(m_pass);
+        m_pass = nullptr;
+    }
+    if (m_pass && row != m_next) {
+        sqlite3_finalize(m_pass);
+        m_pass = nullptr;
+    }
+    return rs.rowValues(row);
 }

@@ -76,6 +76,21 @@ public:
     QVariant valueAt(int row, int column) const;
     // All values of a row, read without being kept: for walks over many rows.
     QVector<QVariant> rowValues(int row) const;
+    // Reads rows for a walk from the first row on in one pass over the file, the values as
+    // rowValues() gives them. Rows asked for out of order are read one by one.
+    class RowReader {
+    public:
+        explicit RowReader(const ResultSet& set);
+        ~RowReader();
+        RowReader(const RowReader&) = delete;
+        RowReader& operator=(const RowReader&) = delete;
+        QVector<QVariant> row(int row);
+
+    private:
+        const ResultSet& m_set;
+        sqlite3_stmt* m_pass = nullptr;
+        int m_next = 0;
+    };
 
     // Edit/Insert only. A text for a number or date column is converted (ConversionError
     // when it is not one); empty text stores null.
@@ -130,6 +145,7 @@ private:
     QVector<QVector<QVariant>> m_rows;
     mutable QHash<qint64, QVector<QVariant>> m_cache;
     mutable sqlite3_stmt* m_fetch = nullptr;
+    QString m_walkSql;            // editable sets: every row with its id, in the set's order
     int m_row = -1;
     bool m_bof = true;
     bool m_eof = true;

@@ -374,9 +374,10 @@ void writeSheet(lxw_workbook* wb, lxw_worksheet* ws, const Layout& layout, Resul
     LongWork work(parent, QStringLiteral("正在导出……"), rs.recordCount());
     // One view of the file for the whole walk, and each row read once without being kept.
     ReadTransaction view(rs.database());
+    ResultSet::RowReader reader(rs);
     lxw_row_t row = 2;
     while (!rs.eof()) {
-        const QVector<QVariant> values = rs.rowValues(rs.recNo());
+        const QVector<QVariant> values = reader.row(rs.recNo());
         for (lxw_col_t c = 0; c < n; ++c) {
             const Column& col = layout.columns[c];
             if (!col.read || !*col.heading) {

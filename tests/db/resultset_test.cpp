@@ -2,6 +2,7 @@
 #include "DbFixture.h"
 
 #include <QSignalSpy>
+#include <functional>
 #include <sqlite3.h>
 
 class ResultSets : public DbFixture {
@@ -230,5 +231,61 @@ TEST_F(ResultSets, StoredDateTextsReadAsTheirDates)
         rs.open(QStringLiteral("select * from J_rzb"));
         EXPECT_EQ(rs.value(QStringLiteral("rzrq")), c.expected) << c.stored;
         EXPECT_EQ(rs.rowValues(0).value(0), c.expected) << c.stored;
+    }
+}
+
+TEST_F(ResultSets, RowReaderGivesEveryRowAsTheSetHasIt)
+{
+    // What may happen between reading a set and walking it.
+    struct Case {
+        const char* name;
+        const char* sql;
+        std::function<void(ResultSet&, Database&)> change;
+    };
+    const Case cases[] = {
+        {"untouched", "select * from J_jsfsb", [](ResultSet&, Database&) {}},
+        {"untouched, with a condition", "select jsfs as 方式, bh from J_jsfsb where bh<>'02'", [](ResultSet&, Database&) {}},
+        {"row deleted behind the set", "select * from J_jsfsb",
+         [](ResultSet&, Database& d) { d.exec(QStringLiteral("delete from J_jsfsb where bh='02'")); }},
+        {"row added behind the set", "select * from J_jsfsb where bh>'01'",
+         [](ResultSet&, Database& d) { d.exec(QStringLiteral("insert into J_jsfsb(bh,jsfs) values('00','x')")); }},
+        {"row removed through the set", "select * from J_jsfsb",
+         [](ResultSet& rs, Database&) {
+             rs.moveTo(1);
+             rs.remove();
+         }},
+        {"row appended through the set", "select * from J_jsfsb",
+         [](ResultSet& rs, Database&) {
+             rs.append();
+             rs.setValue(QStringLiteral("bh"), QStringLiteral("09"));
+             rs.post();
+         }},
+        {"row edited out of the condition", "select * from J_jsfsb where jsfs<>'转帐'",
+         [](ResultSet& rs, Database&) {
+             rs.moveTo(0);
+             rs.edit();
+             rs.setValue(QStringLiteral("jsfs"), QStringLiteral("转帐"));
+             rs.post();
+         }},
+        {"row being edited", "select * from J_jsfsb",
+         [](ResultSet& rs, Database&) {
+             rs.moveTo(1);
+             rs.edit();
+             rs.setValue(QStringLiteral("jsfs"), QStringLiteral("未存"));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        exec("delete from J_jsfsb");
+        for (int i = 1; i <= 5; ++i)
+            db.exec(QStringLiteral("insert into J_jsfsb(bh,jsfs) values('0%1','方式%1')").arg(i));
+        ResultSet rs(db);
+        rs.open(QString::fromUtf8(c.sql));
+        ASSERT_TRUE(rs.canModify());
+        c.change(rs, db);
+        ResultSet::RowReader reader(rs);
+        for (int r = 0; r < rs.recordCount(); ++r)
+            EXPECT_EQ(reader.row(r), rs.rowValues(r)) << "row " << r;
+        EXPECT_EQ(rs.rowValues(0).value(0), rs.valueAt(0, 0));
     }
 }

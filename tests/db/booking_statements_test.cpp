@@ -74,8 +74,8 @@ TEST_F(BookingStatementsTest, StatementsFollowTheConnectionToAnotherFile)
 
     // Another program file: the statements kept for the first must not write into it.
     const QString other = dir() + QStringLiteral("other.mdb");
+    db().close(); // the latest commits are in the file itself only once it is closed
     ASSERT_TRUE(QFile::copy(myvar::databaseFile(), other));
-    db().close();
     db().open(other);
     booking::adjustStock(db(), QStringLiteral("A1"), 10);
     booking::setCash(db(), 7);

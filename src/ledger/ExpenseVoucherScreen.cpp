@@ -6,6 +6,7 @@
 #include "ledger/LossExpenseBook.h"
 #include "widgets/Controls.h"
 #include "widgets/ErrorHandler.h"
+#include "widgets/KeyFlow.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QGridLayout>
@@ -98,6 +99,7 @@ TForm19::TForm19(const QString& voucher, QWidget* parent) : QDialog(parent), m_v
 
     onClick(BitBtn1, this, &TForm19::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    enterMovesOn(this, BitBtn1, BitBtn2);
 }
 
 void TForm19::BitBtn1Click()

@@ -9,6 +9,7 @@
 #include "widgets/Controls.h"
 #include "widgets/DataControls.h"
 #include "widgets/ErrorHandler.h"
+#include "widgets/KeyFlow.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QGridLayout>
@@ -121,6 +122,9 @@ TForm17::TForm17(const LossLineContext& context, QWidget* parent) : QDialog(pare
     onClick(BitBtn14, this, &TForm17::BitBtn14Click);
     onClick(BitBtn1, this, &TForm17::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    // A scanner types the code and Enter: the article is looked up and the quantity is next.
+    setEnterTarget(Edit1, Edit10);
+    enterMovesOn(this, BitBtn1, BitBtn2);
 }
 
 void TForm17::Edit1Exit()

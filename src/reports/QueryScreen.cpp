@@ -65,7 +65,7 @@ QGroupBox* QueryScreen::gridGroup(const QString& name, const QString& title, DBG
 }
 
 QHBoxLayout* QueryScreen::dateRange(QDateEdit*& first, QDateEdit*& second, const QString& label,
-                                    const QString& firstName, const QString& secondName)
+                                    const QString& between, const QString& firstName, const QString& secondName)
 {
     auto* row = new QHBoxLayout;
     if (!label.isEmpty())
@@ -73,7 +73,7 @@ QHBoxLayout* QueryScreen::dateRange(QDateEdit*& first, QDateEdit*& second, const
     first = makeDatePicker(this, firstName);
     second = makeDatePicker(this, secondName);
     row->addWidget(first);
-    row->addWidget(new QLabel(QStringLiteral("至"), this));
+    row->addWidget(new QLabel(between, this));
     row->addWidget(second);
     return row;
 }

@@ -54,8 +54,10 @@ protected:
     // The grid inside a group titled `title`.
     QGroupBox* gridGroup(const QString& name, const QString& title, DBGrid* grid);
 
-    // Two date pickers with "至" between, both today; optionally a label in front.
+    // Two date pickers with "至" (or the screen's own spelling) between, both today;
+    // optionally a label in front.
     QHBoxLayout* dateRange(QDateEdit*& first, QDateEdit*& second, const QString& label = {},
+                           const QString& between = QStringLiteral("至"),
                            const QString& firstName = QStringLiteral("DateTimePicker1"),
                            const QString& secondName = QStringLiteral("DateTimePicker2"));
 

@@ -35,7 +35,7 @@ VoucherSummaryScreen::VoucherSummaryScreen(QWidget* parent, const VoucherSummary
     resize(860, 520);
     GroupBox2 = makeGroup(this, QStringLiteral("GroupBox2"), QStringLiteral("选择查询条件"));
     auto* conditions = new QHBoxLayout(GroupBox2);
-    QHBoxLayout* range = dateRange(DateTimePicker1, DateTimePicker2, QStringLiteral("时间段 "));
+    QHBoxLayout* range = dateRange(DateTimePicker1, DateTimePicker2, QStringLiteral("时间段 "), QStringLiteral("至 "));
     for (QDateEdit* picker : {DateTimePicker1, DateTimePicker2})
         picker->setParent(GroupBox2);
     conditions->addLayout(range);

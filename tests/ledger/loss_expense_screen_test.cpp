@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <memory>
 
 namespace {
@@ -603,4 +604,47 @@ TEST_F(LinesVoucherScreenTest, MenuEntriesOpenTheScreensModally)
         clickMenu(&w, QString::fromLatin1(entry));
         script.verify();
     }
+}
+
+TEST_F(LinesVoucherScreenTest, ScannerCodeAndEnterLandInTheLossQuantityAndEnterStoresTheLine)
+{
+    addHeader("BS1001044_001", "J_bsb");
+    TForm16& f = open<TForm16>();
+    withLineDialog("TForm17", [](QWidget* d) {
+        d->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        choose(child<QComboBox>(d, "ComboBox1"), "损坏");
+        QLineEdit* code = edit(d, "Edit1");
+        code->setFocus();
+        type(code, "A01");
+        QTest::keyClick(code, Qt::Key_Return);
+        EXPECT_EQ(edit(d, "Edit9")->text(), "4");
+        QLineEdit* qty = edit(d, "Edit10");
+        EXPECT_EQ(QApplication::focusWidget(), qty);
+        type(qty, "2");
+        QTest::keyClick(qty, Qt::Key_Return);
+        if (d->isVisible()) {
+            ADD_FAILURE() << "Enter in the last box did not store the line";
+            click(d, "BitBtn2");
+        }
+    });
+    EXPECT_EQ(stock("A01"), 8);
+    EXPECT_EQ(columnTexts(f.DBGrid1, 0), QStringList({"A01"}));
+}
+
+TEST_F(LinesVoucherScreenTest, EnterWalksTheExpenseBoxesAndEscLeavesTheDialog)
+{
+    addHeader("ZC1001044_001", "J_zcb");
+    open<TForm18>();
+    withLineDialog("TForm19", [](QWidget* d) {
+        d->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        QLineEdit* number = edit(d, "Edit1");
+        number->setFocus();
+        QTest::keyClick(number, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), edit(d, "Edit2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        EXPECT_FALSE(d->isVisible());
+    });
+    EXPECT_EQ(count("J_zcmxb"), 0);
 }

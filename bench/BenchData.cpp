@@ -626,6 +626,7 @@ sqlite3* openRaw(const QString& file)
         execRaw(db, "SELECT count(*) FROM sqlite_master;");
         execRaw(db, "PRAGMA journal_mode = WAL;");
         execRaw(db, "PRAGMA synchronous = FULL;");
+        execRaw(db, "PRAGMA cache_size = -65536;");
         Database::registerFunctions(db);
     } catch (...) {
         sqlite3_close(db);

@@ -320,6 +320,9 @@ void Database::open(const QString& fileName, const QString& key)
         sqlite3_close(db);
         throw DbError(error);
     }
+    // Every page read is also a decryption: a year's summary walks far more pages than the
+    // default 2 MB cache holds, so it would decrypt the goods table again and again.
+    sqlite3_exec(db, "PRAGMA cache_size = -65536;", nullptr, nullptr, nullptr);
     m_db = db;
     m_fileName = fileName;
     registerFunctions(m_db);

@@ -106,23 +106,8 @@ void TForm19::BitBtn1Click()
 {
     const ExpenseEntry entry{m_voucher,           Edit1->text(), ComboBox1->currentText(), Edit2->text(),
                              DateTimePicker1->date(), Edit4->text(), Edit5->text()};
-    switch (storeExpense(entry, Database::shared())) {
-    case BookOutcome::Ignored:
-        return;
-    case BookOutcome::Negative:
-        showInfo(this, QStringLiteral("单价、数量和金额不能为负数！"));
-        return;
-    case BookOutcome::Duplicate:
-        showInfo(this, QStringLiteral("该单号已存在，请重新输入"));
-        return;
-    case BookOutcome::Failed:
-        showInfo(this, QStringLiteral("添加支出费用信息失败！"));
-        break;
-    case BookOutcome::NoArticle:
-    case BookOutcome::Stored:
-        break;
-    }
-    accept();
+    answerLineBooking(this, storeExpense(entry, Database::shared()), QStringLiteral("该单号已存在，请重新输入"),
+                      QStringLiteral("添加支出费用信息失败！"));
 }
 
 // ---- screen ----------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "db/Errors.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
+#include "ledger/LossExpenseBook.h"
 #include "vouchers/VoucherBook.h"
 #include "widgets/Controls.h"
 #include "widgets/DBGrid.h"
@@ -14,6 +15,7 @@
 #include "widgets/StatusBar.h"
 
 #include <QCalendarWidget>
+#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -163,4 +165,25 @@ void LinesVoucherScreen::done(int result)
         }
     }
     VoucherHeaderScreen::done(result);
+}
+
+void answerLineBooking(QDialog* dialog, BookOutcome outcome, const QString& duplicate, const QString& failure)
+{
+    switch (outcome) {
+    case BookOutcome::Ignored:
+        return;
+    case BookOutcome::Negative:
+        showInfo(dialog, QStringLiteral("单价、数量和金额不能为负数！"));
+        return;
+    case BookOutcome::Duplicate:
+        showInfo(dialog, duplicate);
+        return;
+    case BookOutcome::Failed:
+        showInfo(dialog, failure);
+        break;
+    case BookOutcome::NoArticle:
+    case BookOutcome::Stored:
+        break;
+    }
+    dialog->accept();
 }

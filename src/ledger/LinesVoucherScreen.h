@@ -7,12 +7,14 @@
 // browsing is stored when the screen moves to another voucher or closes.
 #include "vouchers/VoucherHeader.h"
 
+enum class BookOutcome;
 class DBComboBox;
 class DBEdit;
 class DBGrid;
 class DBText;
 class QCalendarWidget;
 class QGroupBox;
+class QDialog;
 class QLabel;
 
 // What one lines-only kind is made of.
@@ -73,3 +75,7 @@ private:
     ResultSet* m_lines;
     DataSource* DataSource2;
 };
+
+// What a line dialog does with a booking's outcome: refusals keep it open with their
+// message, a failure is told and closes it, a stored line closes it.
+void answerLineBooking(QDialog* dialog, BookOutcome outcome, const QString& duplicate, const QString& failure);

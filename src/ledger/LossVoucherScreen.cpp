@@ -158,23 +158,8 @@ void TForm17::BitBtn1Click()
 {
     const LossLineEntry entry{m_context.voucher, Edit1->text(),          Edit7->text(),     Edit9->text(),
                               Edit10->text(),    ComboBox1->currentText(), m_context.dateText, m_context.description};
-    switch (storeLossLine(entry, Database::shared())) {
-    case BookOutcome::Ignored:
-        return;
-    case BookOutcome::Negative:
-        showInfo(this, QStringLiteral("单价、数量和金额不能为负数！"));
-        return;
-    case BookOutcome::Duplicate:
-        showInfo(this, QStringLiteral("一种商品代码只能在明细表中添加一次！"));
-        return;
-    case BookOutcome::Failed:
-        showInfo(this, QStringLiteral("商品数据添加失败，请重新添加！"));
-        break;
-    case BookOutcome::NoArticle:
-    case BookOutcome::Stored:
-        break;
-    }
-    accept();
+    answerLineBooking(this, storeLossLine(entry, Database::shared()), QStringLiteral("一种商品代码只能在明细表中添加一次！"),
+                      QStringLiteral("商品数据添加失败，请重新添加！"));
 }
 
 // ---- screen ----------------------------------------------------------------------------

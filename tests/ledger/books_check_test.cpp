@@ -11,6 +11,8 @@
 
 #include <QLabel>
 
+#include <functional>
+
 namespace {
 
 class BooksCheckTest : public VoucherDbTest {
@@ -128,6 +130,91 @@ INSTANTIATE_TEST_SUITE_P(
               {"费用凭证支出金额不等于明细合计 ZC1001044_001"}},
         Plant{"ExpenseSnapshotWrong", "update J_zcmxb set jcje=jcje-1 where dh='E2'",
               {"流动资金不等于最后一笔收付款的结存金额 J_zjb"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Removing a row while later rows of the same article or of the cash stay. The later rows
+// keep the balance they were booked with; the books are still right.
+struct EarlierRemoval {
+    const char* name;
+    std::function<bool(Database&)> remove;
+    friend void PrintTo(const EarlierRemoval& r, std::ostream* os) { *os << r.name; }
+};
+
+class EarlierRemovalTest : public BooksCheckTest, public ::testing::WithParamInterface<EarlierRemoval> {
+protected:
+    void SetUp() override
+    {
+        BooksCheckTest::SetUp();
+        // A second money row on every trade voucher, the one the money cases remove.
+        const VoucherKind* kinds[] = {&purchaseKind(), &salesKind(), &purchaseReturnKind(), &salesReturnKind()};
+        for (const VoucherKind* k : kinds)
+            EXPECT_EQ(money(*k, k->prefix + QStringLiteral("1001044_001"), "Y1", "2.22"), MoneyOutcome::Stored);
+        // Then rows after everything: a sale of each article, a receipt and an expense.
+        run("insert into J_xsb(pzh) values('XS1001044_002')");
+        for (const char* code : {"A01", "A02", "A03"})
+            EXPECT_EQ(book(salesKind(), "XS1001044_002", QString::fromLatin1(code), "2", "1"), LineOutcome::Stored);
+        EXPECT_EQ(money(salesKind(), "XS1001044_002", "R1", "5"), MoneyOutcome::Stored);
+        const ExpenseEntry e{QStringLiteral("ZC1001044_001"), QStringLiteral("E3"), QStringLiteral("房租"),
+                             QStringLiteral("4.44"), QDate(2004, 4, 18), {}, {}};
+        EXPECT_EQ(storeExpense(e, db()), BookOutcome::Stored);
+        EXPECT_EQ(findings(), QStringList());
+    }
+    MoneyOutcome money(const VoucherKind& k, const QString& pzh, const char* document, const char* amount)
+    {
+        return storeMoney(k, MoneyEntry{pzh, {}, QString::fromLatin1(document), {}, {}, QString::fromLatin1(amount), {},
+                                        QDate(2004, 4, 18), {}},
+                          db());
+    }
+};
+
+TEST_P(EarlierRemovalTest, LeavesTheBooksAgreeing)
+{
+    ASSERT_TRUE(GetParam().remove(db()));
+    EXPECT_EQ(findings(), QStringList());
+}
+
+TEST_P(EarlierRemovalTest, LeavesAChangeBehindTheBooksFound)
+{
+    ASSERT_TRUE(GetParam().remove(db()));
+    run("update J_spb set xykc=xykc+1 where spdm='A01'");
+    run("update J_zjb set je=je-0.01");
+    const QStringList found = findings();
+    EXPECT_TRUE(found.contains(QStringLiteral("商品库存不等于各单据出入库合计 A01"))) << found.join(u'\n').toStdString();
+    EXPECT_TRUE(found.contains(QStringLiteral("流动资金不等于最后一笔收付款的结存金额 J_zjb"))) << found.join(u'\n').toStdString();
+}
+
+EarlierRemoval removedLine(const char* name, const VoucherKind& (*kind)(), double quantity)
+{
+    return {name, [kind, quantity](Database& db) {
+                return removeLine(kind(), kind().prefix + QStringLiteral("1001044_001"), QStringLiteral("A01"), 1.11,
+                                  quantity, db);
+            }};
+}
+
+EarlierRemoval removedMoney(const char* name, const VoucherKind& (*kind)())
+{
+    return {name, [kind](Database& db) {
+                return removeMoney(kind(), kind().prefix + QStringLiteral("1001044_001"), QStringLiteral("Y1"), 2.22, db);
+            }};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Books, EarlierRemovalTest,
+    ::testing::Values(
+        removedLine("PurchaseLine", purchaseKind, 11.11), removedLine("SalesLine", salesKind, 1.11),
+        removedLine("PurchaseReturnLine", purchaseReturnKind, 1.11), removedLine("SalesReturnLine", salesReturnKind, 11.11),
+        EarlierRemoval{"LossLine",
+                       [](Database& db) { return removeLossLine(QStringLiteral("BS1001044_001"), QStringLiteral("A01"), 1.5, db); }},
+        removedMoney("PurchasePayment", purchaseKind), removedMoney("SalesReceipt", salesKind),
+        removedMoney("PurchaseReturnReceipt", purchaseReturnKind), removedMoney("SalesReturnPayment", salesReturnKind),
+        EarlierRemoval{"ExpenseLine",
+                       [](Database& db) { return removeExpense(QStringLiteral("ZC1001044_001"), QStringLiteral("E1"), 7.77, db); }},
+        // Both at once, the line first.
+        EarlierRemoval{"LineAndPayment",
+                       [](Database& db) {
+                           return removeLine(salesKind(), QStringLiteral("XS1001044_001"), QStringLiteral("A02"), 1.11, 1.11, db)
+                               && removeMoney(purchaseKind(), QStringLiteral("CG1001044_001"), QStringLiteral("Y1"), 2.22, db);
+                       }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BooksCheckTest, TheScreenListsWhatDisagrees)

@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -35,8 +36,15 @@ const KindTables kKinds[] = {
     {"费用", "J_zcb", "zcje", "支出金额", "J_zcmxb", "zcje", 0, nullptr, nullptr, nullptr, nullptr},
 };
 
-// Tables whose rows carry the cash balance they left.
-const char* const kCashRows[] = {"J_cgfkb", "J_xsskb", "J_cgskb", "J_xsfkb", "J_zcmxb"};
+// Tables whose rows carry the cash balance they left, with what a row adds to the cash.
+struct CashTable {
+    const char* table;
+    const char* movement;
+};
+
+const CashTable kCashRows[] = {
+    {"J_cgfkb", "-fkje"}, {"J_xsskb", "skje"}, {"J_cgskb", "skje"}, {"J_xsfkb", "-fkje"}, {"J_zcmxb", "-zcje"},
+};
 
 using Row = QList<QVariant>;
 
@@ -96,6 +104,11 @@ bool sameNumber(double a, double b)
     return std::fabs(a - b) < 0.0005;
 }
 
+bool anyNear(const QList<double>& values, double v)
+{
+    return std::any_of(values.begin(), values.end(), [v](double s) { return sameNumber(s, v); });
+}
+
 } // namespace
 
 std::vector<BooksDisagreement> checkBooks(Database& db)
@@ -143,24 +156,37 @@ std::vector<BooksDisagreement> checkBooks(Database& db)
         const QString code = a[0].toString();
         const double stock = a[1].toDouble();
         const double movements = moved.value(code);
-        if (!sameNumber(stock, movements))
-            found.push_back({QStringLiteral("商品库存不等于各单据出入库合计"), code, stock, movements});
+        if (sameNumber(stock, movements))
+            continue; // the lines account for the stock, whatever an earlier removal left in the snapshots
+        found.push_back({QStringLiteral("商品库存不等于各单据出入库合计"), code, stock, movements});
         const QList<double> snapshots = latestSnapshots.value(code);
-        if (!snapshots.isEmpty()
-            && std::none_of(snapshots.begin(), snapshots.end(), [&](double s) { return sameNumber(s, stock); }))
+        if (!snapshots.isEmpty() && !anyNear(snapshots, stock))
             found.push_back({QStringLiteral("商品库存不等于最后一笔明细的结存数量"), code, stock, snapshots.first()});
     }
 
-    // Cash against the balance the latest money row left.
+    // Cash against the balance the latest money row left, and against all rows' movements
+    // from the balance before the first row of one of the tables.
     QList<double> cashSnapshots;
-    for (const char* table : kCashRows)
-        for (const Row& r : rows(db, QStringLiteral("SELECT jcje FROM %1 WHERE rowid = (SELECT max(rowid) FROM %1)")
-                                         .arg(QLatin1String(table))))
+    QList<double> openings;
+    double cashMoved = 0;
+    for (const CashTable& c : kCashRows) {
+        const QString table = QLatin1String(c.table);
+        const QString movement = QLatin1String(c.movement);
+        for (const Row& r : rows(db, QStringLiteral("SELECT (SELECT jcje FROM %1 ORDER BY rowid DESC LIMIT 1), "
+                                                    "(SELECT jcje - (%2) FROM %1 ORDER BY rowid LIMIT 1), "
+                                                    "(SELECT total(%2) FROM %1)")
+                                         .arg(table, movement))) {
+            cashMoved += r[2].toDouble();
+            if (r[0].isNull())
+                continue; // no rows
             cashSnapshots << r[0].toDouble();
+            openings << r[1].toDouble();
+        }
+    }
     const QList<Row> cash = rows(db, QStringLiteral("SELECT je FROM J_zjb"));
     if (!cash.isEmpty() && !cashSnapshots.isEmpty()) {
         const double je = cash.first()[0].toDouble();
-        if (std::none_of(cashSnapshots.begin(), cashSnapshots.end(), [&](double s) { return sameNumber(s, je); }))
+        if (!anyNear(cashSnapshots, je) && !anyNear(openings, je - cashMoved))
             found.push_back({QStringLiteral("流动资金不等于最后一笔收付款的结存金额"), QStringLiteral("J_zjb"), je,
                              cashSnapshots.first()});
     }

@@ -7,9 +7,17 @@
 //    settled total against the rounded sum of its money rows;
 //  - an article's stock against its movements over every line table (ins minus outs), and
 //    against the stock snapshot of its latest line;
-//  - the cash balance against the snapshot of the latest money row or expense line.
+//  - the cash balance against the snapshot of the latest money row or expense line, and
+//    against the movements of all its rows from the balance before a table's first row.
 // "Latest" is the row stored last in its table; the tables keep no common order, so the
 // current value must equal the snapshot of the latest row of one of them.
+//
+// Snapshots are written once: removing a row leaves the snapshots of the rows after it as
+// they were, so a right balance may differ from its latest snapshot. A balance is reported
+// against its latest snapshot only when the rows left do not account for it either: an
+// article starts at 0, the cash at the balance before the first row of one of the tables.
+// Once the cash's very first row is removed while later ones stay, that start is lost and
+// a right balance is reported.
 #include <QString>
 
 #include <vector>

@@ -115,21 +115,24 @@ INSTANTIATE_TEST_SUITE_P(
               {"商品库存不等于各单据出入库合计 A03", "商品库存不等于最后一笔明细的结存数量 A03"}},
         Plant{"LineLost", "delete from J_xsmxb where spdm='A02'",
               {"销售凭证应收款不等于明细合计 XS1001044_001", "商品库存不等于各单据出入库合计 A02"}},
-        // The latest line of A02 is its sales return.
-        Plant{"SnapshotWrong", "update J_xsthmxb set jcsl=jcsl+1 where spdm='A02'", {"商品库存不等于最后一笔明细的结存数量 A02"}},
+        // A latest snapshot off on its own is what removing an earlier row leaves: the rows
+        // account for the balance, nothing is reported. The latest line of A02 is its sales return.
+        Plant{"SnapshotOffAlone", "update J_xsthmxb set jcsl=jcsl+1 where spdm='A02'", {}},
         Plant{"CashChanged", "update J_zjb set je=je+0.01", {"流动资金不等于最后一笔收付款的结存金额 J_zjb"}},
         Plant{"LossAmount", "update J_bsb set bsje=bsje+0.01 where pzh='BS1001044_001'",
               {"报损凭证报损金额不等于明细合计 BS1001044_001"}},
         Plant{"LossLineLost", "delete from J_bsmxb where spdm='A01'",
               {"报损凭证报损金额不等于明细合计 BS1001044_001", "商品库存不等于各单据出入库合计 A01",
                "商品库存不等于最后一笔明细的结存数量 A01"}},
-        Plant{"LossSnapshotWrong", "update J_bsmxb set jcsl=jcsl+1 where spdm='A03'",
-              {"商品库存不等于最后一笔明细的结存数量 A03"}},
+        Plant{"LossSnapshotOffAlone", "update J_bsmxb set jcsl=jcsl+1 where spdm='A03'", {}},
         Plant{"ExpenseAmount", "update J_zcb set zcje=7.77", {"费用凭证支出金额不等于明细合计 ZC1001044_001"}},
         Plant{"ExpenseLineChanged", "update J_zcmxb set zcje=7.7 where dh='E1'",
               {"费用凭证支出金额不等于明细合计 ZC1001044_001"}},
-        Plant{"ExpenseSnapshotWrong", "update J_zcmxb set jcje=jcje-1 where dh='E2'",
-              {"流动资金不等于最后一笔收付款的结存金额 J_zjb"}}),
+        Plant{"ExpenseSnapshotOffAlone", "update J_zcmxb set jcje=jcje-1 where dh='E2'", {}},
+        Plant{"StockAndSnapshotChanged", "update J_spb set xykc=xykc+1 where spdm='A02';update J_xsthmxb set jcsl=jcsl+1 where spdm='A02'",
+              {"商品库存不等于各单据出入库合计 A02"}},
+        Plant{"LatestExpenseLost", "delete from J_zcmxb where dh='E2'",
+              {"费用凭证支出金额不等于明细合计 ZC1001044_001", "流动资金不等于最后一笔收付款的结存金额 J_zjb"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Removing a row while later rows of the same article or of the cash stay. The later rows

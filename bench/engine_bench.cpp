@@ -281,7 +281,8 @@ struct RawLine {
           duplicate(r.prepare("select count(*) from J_cgmxb where pzh=? and spdm=?")),
           begin(r.prepare("BEGIN")), commit(r.prepare("COMMIT")),
           stock(r.prepare("update J_spb set zxdj=?,xykc=? where spdm=?")),
-          due(r.prepare("update J_cgb set yfk=yfk+? where pzh=?")),
+          lines(r.prepare("select sum(dj*sl) from J_cgmxb where pzh=?")),
+          due(r.prepare("update J_cgb set yfk=? where pzh=?")),
           line(r.prepare("insert into J_cgmxb(pzh,spdm,rklb,ghs,dw,dj,sl,cgrq,jcdj,jcsl) values(?,?,?,?,?,?,?,?,?,?)"))
     {
     }
@@ -306,9 +307,6 @@ struct RawLine {
         sqlite3_bind_double(stock, 2, s1);
         bindText(stock, 3, code);
         raw.run(stock);
-        sqlite3_bind_double(due, 1, price * qty);
-        bindText(due, 2, pzh);
-        raw.run(due);
         bindText(line, 1, pzh);
         bindText(line, 2, code);
         bindText(line, 3, "进货");
@@ -320,10 +318,17 @@ struct RawLine {
         sqlite3_bind_double(line, 9, p1);
         sqlite3_bind_double(line, 10, s1);
         raw.run(line);
+        // The due total is the rounded sum of the stored lines, as the program keeps it.
+        bindText(lines, 1, pzh);
+        sqlite3_step(lines);
+        sqlite3_bind_double(due, 1, round2(sqlite3_column_double(lines, 0)));
+        sqlite3_reset(lines);
+        bindText(due, 2, pzh);
+        raw.run(due);
         raw.run(commit);
     }
     Raw& raw;
-    sqlite3_stmt *article, *duplicate, *begin, *commit, *stock, *due, *line;
+    sqlite3_stmt *article, *duplicate, *begin, *commit, *stock, *lines, *due, *line;
 };
 
 void benchLine(const QString& file, int reps)
@@ -366,7 +371,8 @@ struct RawPayment {
         : raw(r), cash(r.prepare("select je from j_zjb")),
           duplicate(r.prepare("select count(*) from J_cgfkb where pzh=? and dh=?")), begin(r.prepare("BEGIN")),
           commit(r.prepare("COMMIT")), balance(r.prepare("update J_zjb set je=?")),
-          settled(r.prepare("update J_cgb set sfk=sfk+? where pzh=?")),
+          paid(r.prepare("select sum(fkje) from J_cgfkb where pzh=?")),
+          settled(r.prepare("update J_cgb set sfk=? where pzh=?")),
           row(r.prepare("insert into J_cgfkb(pzh,ghs,dh,fklb,jsfs,fkje,jcje,fkr,fkrq,bz) values(?,?,?,?,?,?,?,?,?,?)"))
     {
     }
@@ -387,9 +393,6 @@ struct RawPayment {
         raw.run(begin);
         sqlite3_bind_double(balance, 1, b1);
         raw.run(balance);
-        sqlite3_bind_double(settled, 1, amount);
-        bindText(settled, 2, pzh);
-        raw.run(settled);
         bindText(row, 1, pzh);
         bindText(row, 2, "供货商001");
         bindText(row, 3, document);
@@ -401,10 +404,17 @@ struct RawPayment {
         bindText(row, 9, "2026-01-02");
         bindText(row, 10, "");
         raw.run(row);
+        // The settled total is the sum of the stored money rows, as the program keeps it.
+        bindText(paid, 1, pzh);
+        sqlite3_step(paid);
+        sqlite3_bind_double(settled, 1, round2(sqlite3_column_double(paid, 0)));
+        sqlite3_reset(paid);
+        bindText(settled, 2, pzh);
+        raw.run(settled);
         raw.run(commit);
     }
     Raw& raw;
-    sqlite3_stmt *cash, *duplicate, *begin, *commit, *balance, *settled, *row;
+    sqlite3_stmt *cash, *duplicate, *begin, *commit, *balance, *paid, *settled, *row;
 };
 
 void benchPayment(const QString& file, int reps)

@@ -114,6 +114,11 @@ void setCost(Database& db, const QString& code, double cost)
     Bound(db, QStringLiteral("UPDATE J_spb SET zxdj=? WHERE spdm=?"), {cost, code}).run();
 }
 
+void setCostAndStock(Database& db, const QString& code, double cost, double stock)
+{
+    Bound(db, QStringLiteral("UPDATE J_spb SET zxdj=?,xykc=? WHERE spdm=?"), {cost, stock, code}).run();
+}
+
 double cash(Database& db)
 {
     Bound q(db, QStringLiteral("SELECT je FROM J_zjb LIMIT 1"), {});

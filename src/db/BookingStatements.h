@@ -35,6 +35,8 @@ void adjustStock(Database& db, const QString& code, double by);
 void setStock(Database& db, const QString& code, double stock);
 // J_spb.zxdj = cost
 void setCost(Database& db, const QString& code, double cost);
+// J_spb.zxdj = cost, J_spb.xykc = stock, in one write of the row.
+void setCostAndStock(Database& db, const QString& code, double cost, double stock);
 
 // J_zjb.je of the first row; 0 when there is none.
 double cash(Database& db);

@@ -512,20 +512,35 @@ bool Database::hasTable(const QString& name)
     return tableNames().contains(name, Qt::CaseInsensitive);
 }
 
+namespace {
+
+// Every booking begins and ends a transaction: these are compiled once, not each time.
+void runPrepared(Database& db, const QString& sqliteText)
+{
+    sqlite3_stmt* st = db.preparedOnce(sqliteText);
+    const int rc = sqlite3_step(st);
+    const QString err = rc == SQLITE_DONE ? QString() : db.lastError();
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE)
+        throw DbError(err);
+}
+
+} // namespace
+
 void Database::begin()
 {
-    execNative(QStringLiteral("BEGIN"));
+    runPrepared(*this, QStringLiteral("BEGIN"));
 }
 
 void Database::commit()
 {
-    execNative(QStringLiteral("COMMIT"));
+    runPrepared(*this, QStringLiteral("COMMIT"));
 }
 
 void Database::rollback()
 {
     if (inTransaction())
-        execNative(QStringLiteral("ROLLBACK"));
+        runPrepared(*this, QStringLiteral("ROLLBACK"));
 }
 
 bool Database::inTransaction() const

@@ -82,18 +82,14 @@ LineOutcome storeLine(const VoucherKind& kind, const LineEntry& e, Database& db)
 
     try {
         Transaction t(db);
-        double cost = article->cost;
-        double stock = 0;
-        if (in) {
-            stock = round2(article->stock + quantity);
-            if (kind.valuation == Valuation::Average) {
-                cost = averagedCost(*article, price, quantity);
-                booking::setCost(db, e.code, cost);
-            }
-        } else {
-            stock = round2(article->stock - quantity);
-        }
-        booking::setStock(db, e.code, stock);
+        const bool averaged = in && kind.valuation == Valuation::Average;
+        const double cost = averaged ? averagedCost(*article, price, quantity) : article->cost;
+        const double stock = round2(in ? article->stock + quantity : article->stock - quantity);
+        // One write of the article row: every write runs the row's column rules again.
+        if (averaged)
+            booking::setCostAndStock(db, e.code, cost, stock);
+        else
+            booking::setStock(db, e.code, stock);
         booking::insertRow(db, kind.tables.lines,
                            {{QStringLiteral("pzh"), e.voucher},
                             {QStringLiteral("spdm"), e.code},

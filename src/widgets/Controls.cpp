@@ -138,9 +138,5 @@ QTabWidget* makeTabs(QWidget* parent, const QString& name)
 
 QDateEdit* makeDatePicker(QWidget* parent, const QString& name)
 {
-    auto* picker = named(new QDateEdit(QDate::currentDate(), parent), name);
-    picker->setDisplayFormat(QStringLiteral("yyyy/M/d"));
-    picker->setCalendarPopup(true);
-    refuseBadDates(picker);
-    return picker;
+    return named(new DatePicker(parent), name);
 }

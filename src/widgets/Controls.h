@@ -28,8 +28,8 @@ QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& captio
 QRadioButton* makeRadio(QWidget* parent, const QString& name, const QString& caption);
 QGroupBox* makeGroup(QWidget* parent, const QString& name, const QString& caption);
 QTabWidget* makeTabs(QWidget* parent, const QString& name);
-// A date picker showing "yyyy/M/d", today at first; it says so when left with text that is
-// not a date.
+// A DatePicker showing today at first: a typed text that is not a date is refused, never
+// turned into another date.
 QDateEdit* makeDatePicker(QWidget* parent, const QString& name = QStringLiteral("DateTimePicker1"));
 
 // Limits typing into a line edit (or an editable combo's edit) to maxLength characters;

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPointer>
 
@@ -140,17 +141,51 @@ void attachCalendar(QCalendarWidget* calendar, QLineEdit* box)
     });
 }
 
-void refuseBadDates(QDateEdit* picker)
+DatePicker::DatePicker(QWidget* parent) : QDateEdit(QDate::currentDate(), parent), m_entered(date())
 {
-    auto* text = picker->findChild<QLineEdit*>();
-    if (!text)
+    setDisplayFormat(QStringLiteral("yyyy/M/d"));
+    setCalendarPopup(true);
+    // Before the screen's own leave handlers, and before Qt falls back to the last good date.
+    checkOnExit(this, [this] { refuseIfNotADate(); });
+}
+
+QValidator::State DatePicker::validate(QString& input, int& pos) const
+{
+    QString checked = input;
+    int at = pos;
+    const QValidator::State state = QDateEdit::validate(checked, at);
+    // Qt accepts a day past the month's end by cutting it to the last day; not here.
+    if (state == QValidator::Acceptable && checked != input && !QDate::fromString(input, displayFormat()).isValid())
+        return QValidator::Intermediate;
+    input = checked;
+    pos = at;
+    return state;
+}
+
+void DatePicker::fixup(QString&) const
+{
+    // A text that is not a date is refused, never mended into some other date.
+}
+
+void DatePicker::focusInEvent(QFocusEvent* event)
+{
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        m_entered = date();
+    QDateEdit::focusInEvent(event);
+}
+
+void DatePicker::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        refuseIfNotADate();
+    QDateEdit::keyPressEvent(event);
+}
+
+void DatePicker::refuseIfNotADate()
+{
+    const QString typed = lineEdit()->text();
+    if (QDate::fromString(typed, displayFormat()).isValid())
         return;
-    // Runs before the picker itself falls back to its last good date on losing the focus.
-    checkOnExit(picker, [picker, text] {
-        const QString typed = text->text();
-        if (QDate::fromString(typed, picker->displayFormat()).isValid())
-            return;
-        showInfo(picker->window(), QStringLiteral("“%1”不是正确的日期，日期仍为 %2。")
-                                       .arg(typed, picker->date().toString(picker->displayFormat())));
-    });
+    setDate(m_entered);
+    showInfo(window(), QStringLiteral("“%1”不是正确的日期，日期仍为 %2。").arg(typed, lineEdit()->text()));
 }

@@ -25,6 +25,24 @@ void showCalendar(QCalendarWidget* calendar, QWidget* box);
 // The message a date box refuses typed text with.
 QString notADateMessage(const QString& text);
 
-// A date picker says so when the operator leaves it with text that is not a date, instead of
-// quietly going back to the date it had.
-void refuseBadDates(QDateEdit* picker);
+// The date picker of the screens ("yyyy/M/d"). A typed text that is not a date (2026/2/30,
+// 2026/2/) stays as typed while the operator types: Qt's own picker would turn the day into
+// the month's last one. Leaving the picker or pressing Enter with such a text refuses it with
+// a Chinese message, and the picker goes back to the date it had when it was entered.
+class DatePicker : public QDateEdit {
+    Q_OBJECT
+public:
+    explicit DatePicker(QWidget* parent = nullptr);
+
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void refuseIfNotADate();
+
+    QDate m_entered;
+};

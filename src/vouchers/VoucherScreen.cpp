@@ -193,6 +193,22 @@ void VoucherScreen::fillLists()
     DBComboBox3->setItems(people);
     DBComboBox4->setItems(people);
     DBComboBox1->setItems(listOf(m_kind.categoryListSql()));
+    fitHeaderBoxes();
+}
+
+void VoucherScreen::fitHeaderBoxes()
+{
+    for (DBComboBox* box : {DBComboBox1, DBComboBox2, DBComboBox3, DBComboBox4})
+        fitToItems(box);
+    // Within the window: when the longest names would widen it, the partner box, the one that
+    // stretches, gives up the difference.
+    QLayout* header = findChild<QWidget*>(QStringLiteral("Panel1"))->layout();
+    header->invalidate();
+    const QMargins outer = layout()->contentsMargins();
+    const int excess = header->minimumSize().width() + outer.left() + outer.right() - width();
+    if (excess > 0)
+        DBComboBox2->setMinimumWidth(
+            std::max(DBComboBox2->minimumWidth() - excess, DBComboBox2->minimumSizeHint().width()));
 }
 
 void VoucherScreen::fillNewHeader(ResultSet& header, const QDate& today)

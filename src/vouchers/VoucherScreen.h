@@ -84,6 +84,8 @@ protected:
 
 private:
     void buildControls();
+    // The header's list boxes show their longest names whole, as far as the window allows.
+    void fitHeaderBoxes();
     void refreshLines();
     void refreshMoney();
     void openDialog(DialogFactory factory);

@@ -3,6 +3,8 @@
 #include "db/Schema.h"
 #include "widgets/DatePicking.h"
 
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QValidator>
 
 namespace {
@@ -74,6 +76,33 @@ void limitToColumns(const QString& table, std::initializer_list<std::pair<QWidge
             edit = combo->lineEdit();
         limitToColumn(edit, table, QString::fromLatin1(column));
     }
+}
+
+int comboWidthFor(const QComboBox* combo, const QString& text)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    option.frame = combo->hasFrame();
+    option.rect = QRect(0, 0, 1000, combo->sizeHint().height());
+    const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+    int inside = combo->fontMetrics().horizontalAdvance(text);
+    if (const QLineEdit* edit = combo->lineEdit()) {
+        // QLineEdit keeps 2 pixels each side of its text, and the cursor needs one more.
+        const QMargins margins = edit->textMargins();
+        inside += 2 * 2 + 1 + margins.left() + margins.right();
+        if (edit->hasFrame())
+            inside += 2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    }
+    return option.rect.width() - field.width() + inside;
+}
+
+void fitToItems(QComboBox* combo)
+{
+    int width = comboWidthFor(combo, combo->currentText());
+    for (int i = 0; i < combo->count(); ++i)
+        width = std::max(width, comboWidthFor(combo, combo->itemText(i)));
+    combo->setMinimumWidth(std::max(width, combo->minimumSizeHint().width()));
 }
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)

@@ -32,6 +32,13 @@ QTabWidget* makeTabs(QWidget* parent, const QString& name);
 // turned into another date.
 QDateEdit* makeDatePicker(QWidget* parent, const QString& name = QStringLiteral("DateTimePicker1"));
 
+// The width a combo box needs to show `text` whole in its edit field, margins, frame and arrow
+// included.
+int comboWidthFor(const QComboBox* combo, const QString& text);
+// Makes the box at least as wide as comboWidthFor its longest item and its text, so a layout
+// short of room never cuts them; never narrower than it would be anyway.
+void fitToItems(QComboBox* combo);
+
 // Limits typing into a line edit (or an editable combo's edit) to maxLength characters;
 // 0 removes the limit. Unlike QLineEdit::setMaxLength it never cuts text set by the program.
 void setTypingLimit(QLineEdit* edit, int maxLength);

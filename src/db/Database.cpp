@@ -23,10 +23,7 @@ QString valueText(sqlite3_value* v)
 // jx_text(value, width): refuses a text longer than the column.
 void fnText(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    // No fewer bytes than characters: a text of no more bytes than the width fits, and
-    // every row of a table passes through here, so the common case takes no conversion.
-    if (sqlite3_value_type(argv[0]) == SQLITE_TEXT && sqlite3_value_bytes(argv[0]) > sqlite3_value_int(argv[1])
-        && valueText(argv[0]).size() > sqlite3_value_int(argv[1])) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_TEXT && valueText(argv[0]).size() > sqlite3_value_int(argv[1])) {
         // Width counts characters, not bytes: a Chinese name of 10 characters fits char(10).
         const QString s = valueText(argv[0]);
         if (s.toUcs4().size() > sqlite3_value_int(argv[1])) {
@@ -56,14 +53,6 @@ bool numberOf(sqlite3_value* v, double* out)
     }
 }
 
-// pow() would cost more than the rest of a row's rule checks together.
-double powerOfTen(int n)
-{
-    static const double small[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18};
-    return n >= 0 && n <= 18 ? small[n] : std::pow(10.0, n);
-}
-
 // jx_num(value, precision, scale): keeps `scale` decimals (ties to even) and refuses a
 // value with more integer digits than the column holds.
 void fnNum(sqlite3_context* ctx, int, sqlite3_value** argv)
@@ -72,29 +61,18 @@ void fnNum(sqlite3_context* ctx, int, sqlite3_value** argv)
         sqlite3_result_null(ctx);
         return;
     }
-    const int precision = sqlite3_value_int(argv[1]);
-    const int scale = sqlite3_value_int(argv[2]);
-    // A whole number has no decimals to round and is stored as it is; only its size counts.
-    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER && precision - scale < 16) {
-        const sqlite3_int64 i = sqlite3_value_int64(argv[0]);
-        sqlite3_int64 limit = 1;
-        for (int d = precision - scale; d > 0; --d)
-            limit *= 10;
-        if (i < limit && i > -limit) {
-            sqlite3_result_value(ctx, argv[0]);
-            return;
-        }
-    }
     double x = 0;
     if (!numberOf(argv[0], &x) || !std::isfinite(x)) {
         sqlite3_result_error(ctx, kMismatch, -1);
         return;
     }
-    const double unit = powerOfTen(scale);
+    const int precision = sqlite3_value_int(argv[1]);
+    const int scale = sqlite3_value_int(argv[2]);
+    const double unit = std::pow(10.0, scale);
     double rounded = scale == 2 ? round2(x) : std::nearbyint(x * unit) / unit;
     if (rounded == 0)
         rounded = 0; // no "-0"
-    if (std::fabs(rounded) >= powerOfTen(precision - scale)) {
+    if (std::fabs(rounded) >= std::pow(10.0, precision - scale)) {
         sqlite3_result_error(ctx, kOverflow, -1);
         return;
     }
@@ -125,38 +103,10 @@ void fnBit(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_int(ctx, x != 0 ? 1 : 0);
 }
 
-// True for a valid date stored as "yyyy-MM-dd", its own canonical text.
-bool isCanonicalDate(sqlite3_value* v)
-{
-    if (sqlite3_value_type(v) != SQLITE_TEXT || sqlite3_value_bytes(v) != 10)
-        return false;
-    const unsigned char* s = sqlite3_value_text(v);
-    int digits[8];
-    int n = 0;
-    for (int i = 0; i < 10; ++i) {
-        if (i == 4 || i == 7) {
-            if (s[i] != '-')
-                return false;
-        } else if (s[i] >= '0' && s[i] <= '9') {
-            digits[n++] = s[i] - '0';
-        } else {
-            return false;
-        }
-    }
-    const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
-    return QDate::isValid(year, digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]);
-}
-
 void fnDate(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
-        return;
-    }
-    // Every stored date passes here again whenever its row is written or copied: the stored
-    // form answers without parsing.
-    if (isCanonicalDate(argv[0])) {
-        sqlite3_result_value(ctx, argv[0]);
         return;
     }
     bool ok = false;

@@ -177,6 +177,18 @@ void bindText(sqlite3_stmt* st, int i, const QByteArray& s)
     sqlite3_bind_text(st, i, s.constData(), s.size(), SQLITE_TRANSIENT);
 }
 
+// A header total set from the rounded sum of the voucher's stored rows, as the program keeps
+// it: `sum` takes the voucher number, `set` the total and the voucher number.
+void setTotalFromRows(Raw& raw, sqlite3_stmt* sum, sqlite3_stmt* set, const QByteArray& pzh)
+{
+    bindText(sum, 1, pzh);
+    sqlite3_step(sum);
+    sqlite3_bind_double(set, 1, round2(sqlite3_column_double(sum, 0)));
+    sqlite3_reset(sum);
+    bindText(set, 2, pzh);
+    raw.run(set);
+}
+
 // ---- export --------------------------------------------------------------------------------
 
 const char* const kExportSql =
@@ -318,13 +330,7 @@ struct RawLine {
         sqlite3_bind_double(line, 9, p1);
         sqlite3_bind_double(line, 10, s1);
         raw.run(line);
-        // The due total is the rounded sum of the stored lines, as the program keeps it.
-        bindText(lines, 1, pzh);
-        sqlite3_step(lines);
-        sqlite3_bind_double(due, 1, round2(sqlite3_column_double(lines, 0)));
-        sqlite3_reset(lines);
-        bindText(due, 2, pzh);
-        raw.run(due);
+        setTotalFromRows(raw, lines, due, pzh);
         raw.run(commit);
     }
     Raw& raw;
@@ -404,13 +410,7 @@ struct RawPayment {
         bindText(row, 9, "2026-01-02");
         bindText(row, 10, "");
         raw.run(row);
-        // The settled total is the sum of the stored money rows, as the program keeps it.
-        bindText(paid, 1, pzh);
-        sqlite3_step(paid);
-        sqlite3_bind_double(settled, 1, round2(sqlite3_column_double(paid, 0)));
-        sqlite3_reset(paid);
-        bindText(settled, 2, pzh);
-        raw.run(settled);
+        setTotalFromRows(raw, paid, settled, pzh);
         raw.run(commit);
     }
     Raw& raw;

@@ -1,5 +1,5 @@
 // The voucher header's list boxes show their names whole in the 725-pixel window.
-#include "VoucherTestDb.h"
+#include "PurchaseScreenDbTest.h"
 
 #include "vouchers/TradeVoucherScreens.h"
 #include "widgets/DataControls.h"
@@ -27,23 +27,16 @@ bool showsWhole(QComboBox* box, const QString& text)
     return end - start >= box->fontMetrics().horizontalAdvance(text);
 }
 
-class HeaderLayoutTest : public VoucherDbTest {
+class HeaderLayoutTest : public PurchaseScreenDbTest {
 protected:
-    void TearDown() override
-    {
-        screen.reset();
-        VoucherDbTest::TearDown();
-    }
+    // Laid out as the operator first sees it.
     TForm8& open()
     {
-        screen = std::make_unique<TForm8>();
-        screen->show();
-        screen->layout()->activate();
+        TForm8& s = PurchaseScreenDbTest::open();
+        s.layout()->activate();
         QApplication::processEvents();
-        return *screen;
+        return s;
     }
-
-    std::unique_ptr<TForm8> screen;
 };
 
 TEST_F(HeaderLayoutTest, TheLongestNamesOfEveryListShowWhole)

@@ -1,5 +1,5 @@
 // The purchase voucher screen driven as an operator would.
-#include "VoucherTestDb.h"
+#include "PurchaseScreenDbTest.h"
 
 #include "db/ProgramState.h"
 #include "master/GoodsListScreen.h"
@@ -28,11 +28,11 @@ namespace {
 const QString kInfo = QStringLiteral("提示");
 }
 
-class PurchaseScreenTest : public VoucherDbTest {
+class PurchaseScreenTest : public PurchaseScreenDbTest {
 protected:
     void SetUp() override
     {
-        VoucherDbTest::SetUp();
+        PurchaseScreenDbTest::SetUp();
         run("insert into J_khb(khdm,khmc,lb1) values('K1','华丰公司','供货商')");
         run("insert into J_khb(khdm,khmc,lb1) values('K2','大众商场','购货商')");
         run("insert into J_zgb(gh,xm,bmmc) values('01','张三','综合部门')");
@@ -43,17 +43,6 @@ protected:
         addArticle("A01", "螺丝", 4, 10);
         addArticle("A02", "垫片", 1, 0);
         setCash(1000);
-    }
-    void TearDown() override
-    {
-        screen.reset();
-        VoucherDbTest::TearDown();
-    }
-    TForm8& open()
-    {
-        screen = std::make_unique<TForm8>();
-        screen->show();
-        return *screen;
     }
     void addVoucher(const QString& pzh)
     {
@@ -96,7 +85,6 @@ protected:
         return {screen->Label18->text(), screen->Label20->text(), screen->Label15->text()};
     }
 
-    std::unique_ptr<TForm8> screen;
 };
 
 TEST_F(PurchaseScreenTest, EmptyTableThenAddSaveAndRestore)

@@ -2,6 +2,7 @@
 
 #include "db/ProgramState.h"
 #include "db/Database.h"
+#include "db/Schema.h"
 #include "db/ResultSet.h"
 #include "db/SqlText.h"
 #include "widgets/Controls.h"
@@ -84,8 +85,10 @@ bool TForm37::FormShow()
 {
     Database& db = Database::shared();
     try {
-        if (!db.isOpen())
+        if (!db.isOpen()) {
             db.open(myvar::databaseFile());
+            schema::addMissingIndexes(db);
+        }
     } catch (const DbError&) {
         showInfo(this, QStringLiteral("连接数据库错误！"), kWarningCaption);
         myvar::endProgram();

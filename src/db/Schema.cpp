@@ -2,6 +2,9 @@
 
 #include "db/Database.h"
 
+#include <QHash>
+#include <sqlite3.h>
+
 namespace schema {
 namespace {
 
@@ -17,7 +20,9 @@ Table category(const char* table, const char* nameColumn)
 }
 
 // Goods lines and their stock snapshot; date is the column the journals search by. The
-// summaries read a date range of every article, hence the date alone as well.
+// summaries read a date range of every article, hence the date alone as well. A line is
+// looked for by voucher and article before it is stored; that index leads with the article
+// so that a voucher's lines, read by voucher alone, keep the order they were entered in.
 Table goodsLines(const char* table, const char* kind, const char* partner, const char* date,
                  const char* dateIndex)
 {
@@ -25,11 +30,13 @@ Table goodsLines(const char* table, const char* kind, const char* partner, const
             {C("pzh", 14), C("spdm", 6), C(kind, 10), C(partner, 30), C("dw", 6), N("dj"), N("sl"),
              D(date), N("jcdj"), N("jcsl"), C("bz", 20)},
             {},
-            {"pzh", dateIndex, date}};
+            {"pzh", dateIndex, date, "spdm,pzh"}};
 }
 
+const char* const kDocumentKey = "dh,pzh";
+
 // Money rows against a voucher and the cash balance they left; the cash journal reads a
-// date range of them.
+// date range of them. The document number is looked for by voucher before a row is stored.
 Table moneyRows(const char* table, const char* partner, const char* kind, int methodWidth,
                 const char* amount, const char* person, const char* date)
 {
@@ -37,7 +44,7 @@ Table moneyRows(const char* table, const char* partner, const char* kind, int me
             {C("pzh", 14), C("dh", 20), C(partner, 30), C(kind, 10), C("jsfs", methodWidth), N(amount),
              C(person, 10), D(date), N("jcje"), C("bz", 20)},
             {},
-            {"pzh", date}};
+            {"pzh", date, kDocumentKey}};
 }
 
 // The open items of a partner: its vouchers' flag and money columns are in the index, so
@@ -115,7 +122,7 @@ std::vector<Table> build()
                  {C("pzh", 14), C("dh", 20), C("zclb", 10), N("zcje"), D("zcrq"), C("zcsm", 20), N("jcje"),
                   C("bz", 20)},
                  {},
-                 {"pzh", "zcrq"}});
+                 {"pzh", "zcrq", kDocumentKey}});
     t.push_back({"J_bsb",
                  {K("pzh", 14), C("bssm", 20), C("jsr", 10), C("shr", 10), N("bsje"), D("bsrq"), C("bz", 30),
                   C("czy", 30)},
@@ -125,7 +132,7 @@ std::vector<Table> build()
                  {C("pzh", 14), C("bslb", 10), C("spdm", 6), C("dw", 6), N("dj"), N("sl"), D("bsrq"), N("jcdj"),
                   N("jcsl"), C("bssm", 20), C("bz", 20)},
                  {},
-                 {"pzh", "spdm,bsrq", "bsrq"}});
+                 {"pzh", "spdm,bsrq", "bsrq", "spdm,pzh"}});
     t.push_back({"J_czyb",
                  {C("czydm", 4), C("czymc", 10), C("czymm", 6)},
                  {"insert into J_czyb(czydm,czymc,czymm) values(1001,'管理员',530162)"},
@@ -211,6 +218,45 @@ QStringList initializationStatements(const QStringList& existingTables)
         out << indexStatements(t);
     }
     return out;
+}
+
+namespace {
+
+// Compared as the engine keeps them: it upper-cases the leading keywords.
+QString normalized(const QString& sql) { return sql.simplified().toLower(); }
+
+} // namespace
+
+void addMissingIndexes(Database& db)
+{
+    const QStringList existing = db.tableNames();
+    QHash<QString, QString> present; // name -> statement, lower case
+    sqlite3_stmt* st = db.prepare(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type='index' AND sql IS NOT NULL"));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        present.insert(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))).toLower(),
+                       normalized(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)))));
+    sqlite3_finalize(st);
+
+    QStringList work;
+    for (const Table& t : tables()) {
+        if (!existing.contains(QLatin1String(t.name), Qt::CaseInsensitive))
+            continue; // made with its indexes by the initialization
+        for (const QString& statement : indexStatements(t)) {
+            const QString name = statement.section(QLatin1Char(' '), 2, 2);
+            const auto found = present.constFind(name.toLower());
+            if (found != present.cend() && *found == normalized(statement))
+                continue;
+            if (found != present.cend())
+                work << QStringLiteral("drop index ") + name; // same name, other columns
+            work << statement;
+        }
+    }
+    if (work.isEmpty())
+        return;
+    Transaction transaction(db);
+    for (const QString& statement : std::as_const(work))
+        db.exec(statement);
+    transaction.commit();
 }
 
 void createAllTables(Database& db)

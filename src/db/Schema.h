@@ -45,4 +45,9 @@ QStringList initializationStatements(const QStringList& existingTables);
 // the later ones stay as they were.
 void createAllTables(Database& db);
 
+// Brings the indexes of a file made by an earlier version up to the table above: creates
+// the missing ones and re-creates one whose columns changed, all in one transaction.
+// Tables the file does not have yet are left to the initialization.
+void addMissingIndexes(Database& db);
+
 } // namespace schema

@@ -169,7 +169,12 @@ void DatePicker::fixup(QString&) const
 
 void DatePicker::focusInEvent(QFocusEvent* event)
 {
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+    // Back from the calendar, or into a window coming back with a half-typed date, the date
+    // to go back to stays; a window's first focus takes the date it shows.
+    const bool returning = event->reason() == Qt::PopupFocusReason
+                           || (event->reason() == Qt::ActiveWindowFocusReason
+                               && !QDate::fromString(lineEdit()->text(), displayFormat()).isValid());
+    if (!returning)
         m_entered = date();
     QDateEdit::focusInEvent(event);
 }

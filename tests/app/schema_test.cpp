@@ -6,6 +6,9 @@
 #include "db/ResultSet.h"
 #include "db/Schema.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <sqlite3.h>
 
 namespace {
@@ -168,40 +171,119 @@ TEST(SchemaStatements, EmptyDatabaseGetsNoDropAndTablesInAnyCaseAreDropped)
     EXPECT_TRUE(s.contains(QStringLiteral("insert into J_czyb(czydm,czymc,czymm) values(1001,'管理员',530162)")));
 }
 
-TEST_F(SchemaTest, LinesAndMoneyAreIndexedByVoucherAndDateAndHeadersByPartnerAndOpenAmounts)
+QStringList strings(const QString& sql, int column)
 {
-    auto strings = [](const QString& sql, int column) {
-        QStringList out;
-        sqlite3_stmt* st = Database::shared().prepare(sql);
-        while (sqlite3_step(st) == SQLITE_ROW)
-            out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, column)));
-        sqlite3_finalize(st);
-        return out;
-    };
-    auto indexedColumns = [&](const QString& table) {
-        QStringList out;
-        const QStringList names = strings(QStringLiteral("select name from sqlite_master where type='index' "
-                                                         "and tbl_name='%1' and sql is not null order by name")
-                                              .arg(table),
-                                          0);
-        for (const QString& name : names)
-            out << strings(QStringLiteral("PRAGMA index_info(%1)").arg(name), 2).join(QLatin1Char(','));
-        return out;
-    };
-    const struct {
-        const char* table;
-        QStringList indexes;
-    } cases[] = {
-        {"J_cgmxb", {"pzh", "spdm,cgrq", "cgrq"}},   {"J_xsmxb", {"pzh", "spdm,xsrq", "xsrq"}},
-        {"J_cgthmxb", {"pzh", "spdm,thrq", "thrq"}}, {"J_xsthmxb", {"pzh", "spdm,thrq", "thrq"}},
-        {"J_bsmxb", {"pzh", "spdm,bsrq", "bsrq"}},   {"J_cgfkb", {"pzh", "fkrq"}},
-        {"J_xsskb", {"pzh", "skrq"}},        {"J_cgskb", {"pzh", "skrq"}},
-        {"J_xsfkb", {"pzh", "fkrq"}},        {"J_zcmxb", {"pzh", "zcrq"}},
-        {"J_cgb", {"ghs,fqf,sfk,yfk", "cgrq"}},      {"J_xsb", {"ghs,fqf,ssk,ysk", "xsrq"}},
-        {"J_cgthb", {"ths,fqf,ssk,ysk"}},    {"J_xsthb", {"ths,fqf,sfk,yfk"}},
-    };
-    for (const auto& c : cases)
+    QStringList out;
+    sqlite3_stmt* st = Database::shared().prepare(sql);
+    while (sqlite3_step(st) == SQLITE_ROW)
+        out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, column)));
+    sqlite3_finalize(st);
+    return out;
+}
+
+// The column lists of a table's own indexes, in the order of their names.
+QStringList indexedColumns(const QString& table)
+{
+    QStringList out;
+    const QStringList names = strings(QStringLiteral("select name from sqlite_master where type='index' "
+                                                     "and tbl_name='%1' and sql is not null order by name")
+                                          .arg(table),
+                                      0);
+    for (const QString& name : names)
+        out << strings(QStringLiteral("PRAGMA index_info(%1)").arg(name), 2).join(QLatin1Char(','));
+    return out;
+}
+
+const struct {
+    const char* table;
+    QStringList indexes;
+} kIndexes[] = {
+    {"J_cgmxb", {"pzh", "spdm,cgrq", "cgrq", "spdm,pzh"}},
+    {"J_xsmxb", {"pzh", "spdm,xsrq", "xsrq", "spdm,pzh"}},
+    {"J_cgthmxb", {"pzh", "spdm,thrq", "thrq", "spdm,pzh"}},
+    {"J_xsthmxb", {"pzh", "spdm,thrq", "thrq", "spdm,pzh"}},
+    {"J_bsmxb", {"pzh", "spdm,bsrq", "bsrq", "spdm,pzh"}},
+    {"J_cgfkb", {"pzh", "fkrq", "dh,pzh"}},
+    {"J_xsskb", {"pzh", "skrq", "dh,pzh"}},
+    {"J_cgskb", {"pzh", "skrq", "dh,pzh"}},
+    {"J_xsfkb", {"pzh", "fkrq", "dh,pzh"}},
+    {"J_zcmxb", {"pzh", "zcrq", "dh,pzh"}},
+    {"J_cgb", {"ghs,fqf,sfk,yfk", "cgrq"}},
+    {"J_xsb", {"ghs,fqf,ssk,ysk", "xsrq"}},
+    {"J_cgthb", {"ths,fqf,ssk,ysk"}},
+    {"J_xsthb", {"ths,fqf,sfk,yfk"}},
+};
+
+void expectEveryIndex()
+{
+    for (const auto& c : kIndexes)
         EXPECT_EQ(indexedColumns(QLatin1String(c.table)), c.indexes) << c.table;
+}
+
+TEST_F(SchemaTest, LinesAndMoneyAreIndexedByVoucherDateAndKeyAndHeadersByPartnerAndOpenAmounts)
+{
+    expectEveryIndex();
+}
+
+TEST_F(SchemaTest, AnEarlierFilesIndexesAreBroughtUpToDateAndItsRowsKept)
+{
+    Database& db = Database::shared();
+    // As an earlier version left it: no key indexes, one index under a name now used for other columns.
+    for (const auto& c : kIndexes)
+        for (int n = 1; n <= c.indexes.size(); ++n)
+            if (c.indexes.at(n - 1).endsWith(QLatin1String(",pzh")))
+                db.exec(QStringLiteral("drop index ix_%1_%2").arg(QLatin1String(c.table)).arg(n));
+    db.exec(QStringLiteral("drop index ix_J_cgfkb_2"));
+    db.exec(QStringLiteral("create index ix_J_cgfkb_2 on J_cgfkb(dh)"));
+    db.exec(QStringLiteral("insert into J_cgmxb(pzh,spdm,dj,sl) values('CG1','A1',2,3)"));
+    db.exec(QStringLiteral("insert into J_cgfkb(pzh,dh,fkje) values('CG1','P1',6)"));
+
+    schema::addMissingIndexes(db);
+    expectEveryIndex();
+    EXPECT_EQ(tableRows(QStringLiteral("J_cgmxb")), 1);
+    EXPECT_EQ(tableRows(QStringLiteral("J_cgfkb")), 1);
+
+    const QStringList before = strings(QStringLiteral("select sql from sqlite_master order by name"), 0);
+    schema::addMissingIndexes(db); // up to date: nothing to do
+    EXPECT_EQ(strings(QStringLiteral("select sql from sqlite_master order by name"), 0), before);
+}
+
+TEST(SchemaIndexes, AFileWithoutTablesIsLeftToTheInitialization)
+{
+    Database db;
+    const QString file = QDir::temp().filePath(QStringLiteral("jxc_no_tables_%1.mdb").arg(QCoreApplication::applicationPid()));
+    QFile::remove(file);
+    db.open(file);
+    schema::addMissingIndexes(db);
+    EXPECT_TRUE(db.tableNames().isEmpty());
+    db.close();
+    QFile::remove(file);
+}
+
+// A stored line and a stored payment are looked for by voucher and key in one look-up, while
+// a voucher's lines read by voucher alone still come in the order they were entered.
+TEST_F(SchemaTest, TheDuplicateChecksGoByVoucherAndKeyAndAVouchersRowsKeepTheirOrder)
+{
+    const struct {
+        const char* check;
+        const char* index;
+    } checks[] = {
+        {"SELECT 1 FROM J_cgmxb WHERE pzh=? AND spdm=? LIMIT 1", "ix_J_cgmxb_4 (spdm=? AND pzh=?)"},
+        {"SELECT 1 FROM J_bsmxb WHERE pzh=? AND spdm=? LIMIT 1", "ix_J_bsmxb_4 (spdm=? AND pzh=?)"},
+        {"SELECT 1 FROM J_xsskb WHERE pzh=? AND dh=? LIMIT 1", "ix_J_xsskb_3 (dh=? AND pzh=?)"},
+        {"SELECT 1 FROM J_zcmxb WHERE pzh=? AND dh=? LIMIT 1", "ix_J_zcmxb_3 (dh=? AND pzh=?)"},
+    };
+    for (const auto& c : checks)
+        EXPECT_TRUE(strings(QStringLiteral("EXPLAIN QUERY PLAN ") + QLatin1String(c.check), 3)
+                        .join(QLatin1Char('|'))
+                        .contains(QLatin1String(c.index)))
+            << c.check;
+
+    Database& db = Database::shared();
+    for (const char* code : {"B2", "A1", "C3"})
+        db.exec(QStringLiteral("insert into J_bsmxb(pzh,spdm,dj,sl) values('BS1','%1',1,1)").arg(QLatin1String(code)));
+    db.exec(QStringLiteral("insert into J_bsmxb(pzh,spdm,dj,sl) values('BS0','A0',1,1)"));
+    EXPECT_EQ(strings(QStringLiteral("select spdm from J_bsmxb where pzh='BS1'"), 0), QStringList({"B2", "A1", "C3"}));
 }
 
 } // namespace

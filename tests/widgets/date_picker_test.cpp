@@ -16,6 +16,7 @@
 
 namespace {
 
+// Not today: a new picker shows today, and the date set after must be the one it goes back to.
 const QDate kShown(2026, 12, 10);
 
 class DatePickerTest : public ::testing::Test {

@@ -39,104 +39,20 @@ const LinesVoucherTexts& lossTexts()
 
 // ---- line dialog -----------------------------------------------------------------------
 
-TForm17::TForm17(const LossLineContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+TForm17::TForm17(const LossLineContext& context, QWidget* parent)
+    : ArticleLineDialog({QStringLiteral("TForm17"), QStringLiteral("报损商品信息"), 460, 250, QStringLiteral("报损类别"), false},
+                        parent),
+      m_context(context)
 {
-    setObjectName(QStringLiteral("TForm17"));
-    setWindowTitle(QStringLiteral("报损商品信息"));
-    resize(460, 250);
-
-    ComboBox1 = makeCombo(this, QStringLiteral("ComboBox1"));
-    Edit1 = makeEdit(this, QStringLiteral("Edit1"), 20);
-    Edit2 = makeEdit(this, QStringLiteral("Edit2"), 30);
-    Edit2->setReadOnly(true);
-    BitBtn14 = makeButton(this, QStringLiteral("BitBtn14"), QStringLiteral("…"));
-    BitBtn14->setFixedWidth(28);
-    Edit3 = makeEdit(this, QStringLiteral("Edit3"), 30);
-    Edit5 = makeEdit(this, QStringLiteral("Edit5"), 10);
-    Edit6 = makeEdit(this, QStringLiteral("Edit6"), 10);
-    Edit7 = makeEdit(this, QStringLiteral("Edit7"), 10);
-    Edit8 = makeEdit(this, QStringLiteral("Edit8"));
-    Edit8->setText(QStringLiteral("0"));
-    Edit8->setEnabled(false);
-    Edit9 = makeEdit(this, QStringLiteral("Edit9"), 6);
-    Edit9->setText(QStringLiteral("0"));
-    Edit10 = makeEdit(this, QStringLiteral("Edit10"), 6);
-    Edit10->setText(QStringLiteral("0"));
-    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
-    BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("退出"));
-
-    auto* grid = new QGridLayout(this);
-    auto label = [this](int n, const QString& caption) { return makeLabel(this, QStringLiteral("Label%1").arg(n), caption); };
-    grid->addWidget(label(1, QStringLiteral("报损类别")), 0, 0);
-    grid->addWidget(ComboBox1, 0, 1);
-    grid->addWidget(label(2, QStringLiteral("商品代码 ")), 1, 0);
-    grid->addWidget(Edit1, 1, 1);
-    grid->addWidget(label(3, QStringLiteral("商品名称 ")), 1, 2);
-    auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(Edit2);
-    nameRow->addWidget(BitBtn14);
-    grid->addLayout(nameRow, 1, 3);
-    grid->addWidget(label(4, QStringLiteral("制造商 ")), 2, 0);
-    grid->addWidget(Edit3, 2, 1);
-    grid->addWidget(label(5, QStringLiteral("品牌 ")), 2, 2);
-    grid->addWidget(Edit5, 2, 3);
-    grid->addWidget(label(6, QStringLiteral("规格 ")), 3, 0);
-    grid->addWidget(Edit6, 3, 1);
-    grid->addWidget(label(7, QStringLiteral("单位 ")), 3, 2);
-    grid->addWidget(Edit7, 3, 3);
-    grid->addWidget(label(8, QStringLiteral("现有库存  ")), 4, 0);
-    grid->addWidget(Edit8, 4, 1);
-    grid->addWidget(label(9, QStringLiteral("单价 ")), 4, 2);
-    auto* priceRow = new QHBoxLayout;
-    priceRow->addWidget(Edit9);
-    priceRow->addWidget(label(10, QStringLiteral("元")));
-    grid->addLayout(priceRow, 4, 3);
-    grid->addWidget(label(11, QStringLiteral("数量 ")), 5, 0);
-    grid->addWidget(Edit10, 5, 1);
-    QLabel* hintCaption = label(12, QStringLiteral("提示："));
-    hintCaption->setStyleSheet(QStringLiteral("color: red"));
-    QLabel* hint = label(13, QStringLiteral("商品代码和名称必须保持一致"));
-    hint->setStyleSheet(QStringLiteral("color: blue"));
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(hintCaption);
-    bottom->addWidget(hint);
-    bottom->addStretch();
-    bottom->addWidget(BitBtn1);
-    bottom->addWidget(BitBtn2);
-    grid->addLayout(bottom, 6, 0, 1, 4);
-
-    const QList<QWidget*> order{Edit1, Edit2, BitBtn14, Edit3, Edit5, Edit6, Edit7,
-                                Edit8, Edit9, Edit10,   BitBtn1, BitBtn2, ComboBox1};
-    for (int i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
     ResultSet categories;
     categories.open(QStringLiteral("select bslb from J_bslbb"));
     for (int row = 0; row < categories.recordCount(); ++row)
         ComboBox1->addItem(displayText(categories.valueAt(row, 0)));
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString());
-    Edit1->setFocus();
 
-    onExit(Edit1, this, &TForm17::Edit1Exit);
     onClick(BitBtn14, this, &TForm17::BitBtn14Click);
     onClick(BitBtn1, this, &TForm17::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    // A scanner types the code and Enter: the article is looked up and the quantity is next.
-    setEnterTarget(Edit1, Edit10);
-    enterMovesOn(this, BitBtn1, BitBtn2);
-}
-
-void TForm17::Edit1Exit()
-{
-    ResultSet article;
-    article.open(QStringLiteral("select spmc,zzs,pp,gg,dw,xykc,zxdj from J_spb where spdm=") + quoted(Edit1->text()));
-    if (article.isEmpty())
-        return;
-    const std::pair<QLineEdit*, const char*> boxes[] = {{Edit2, "spmc"}, {Edit3, "zzs"},  {Edit5, "pp"},  {Edit6, "gg"},
-                                                        {Edit7, "dw"},   {Edit8, "xykc"}, {Edit9, "zxdj"}};
-    for (const auto& [box, field] : boxes)
-        box->setText(article.text(QLatin1String(field)));
 }
 
 void TForm17::BitBtn14Click()

@@ -2,6 +2,7 @@
 // TForm16 "商品报损登记": loss vouchers, whose lines lower the stock; TForm17 "报损商品信息"
 // adds one line.
 #include "ledger/LinesVoucherScreen.h"
+#include "vouchers/ArticleLineDialog.h"
 
 #include <QDialog>
 
@@ -15,26 +16,11 @@ struct LossLineContext {
     QString description; // 报损说明
 };
 
-class TForm17 : public QDialog {
+class TForm17 : public ArticleLineDialog {
     Q_OBJECT
 public:
     TForm17(const LossLineContext& context, QWidget* parent);
 
-    QComboBox* ComboBox1;
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QPushButton* BitBtn14;
-    QLineEdit* Edit3;
-    QLineEdit* Edit5;
-    QLineEdit* Edit6;
-    QLineEdit* Edit7;
-    QLineEdit* Edit8;
-    QLineEdit* Edit9;
-    QLineEdit* Edit10;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
-
-    void Edit1Exit();
     void BitBtn14Click();
     void BitBtn1Click();
 

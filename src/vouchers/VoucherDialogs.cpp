@@ -45,93 +45,11 @@ void fillCombo(QComboBox* box, const QString& sql)
 // ---- line dialog -----------------------------------------------------------------------
 
 VoucherLineDialog::VoucherLineDialog(const VoucherKind& kind, const VoucherContext& context, QWidget* parent)
-    : QDialog(parent), m_kind(kind), m_context(context)
+    : ArticleLineDialog({kind.forms.line.name, kind.forms.line.caption, kind.forms.line.width, kind.forms.line.height}, parent),
+      m_kind(kind), m_context(context)
 {
-    setObjectName(kind.forms.line.name);
-    setWindowTitle(kind.forms.line.caption);
-    resize(kind.forms.line.width, kind.forms.line.height);
-
-    Edit1 = makeEdit(this, QStringLiteral("Edit1"), 20);
-    Edit2 = makeEdit(this, QStringLiteral("Edit2"), 30);
-    Edit2->setReadOnly(true);
-    BitBtn14 = makeButton(this, QStringLiteral("BitBtn14"), QStringLiteral("…"));
-    BitBtn14->setFixedWidth(28);
-    Edit3 = makeEdit(this, QStringLiteral("Edit3"), 30);
-    Edit4 = makeEdit(this, QStringLiteral("Edit4"), 6);
-    Edit5 = makeEdit(this, QStringLiteral("Edit5"), 10);
-    Edit6 = makeEdit(this, QStringLiteral("Edit6"), 10);
-    Edit7 = makeEdit(this, QStringLiteral("Edit7"), 10);
-    Edit8 = makeEdit(this, QStringLiteral("Edit8"));
-    Edit8->setText(QStringLiteral("0"));
-    Edit8->setEnabled(false);
-    Edit9 = makeEdit(this, QStringLiteral("Edit9"), 6);
-    Edit9->setText(QStringLiteral("0"));
-    Edit10 = makeEdit(this, QStringLiteral("Edit10"), 6);
-    Edit10->setText(QStringLiteral("0"));
-    BitBtn1 = makeButton(this, QStringLiteral("BitBtn1"), QStringLiteral("确定"));
-    BitBtn2 = makeButton(this, QStringLiteral("BitBtn2"), QStringLiteral("退出"));
-
-    auto* grid = new QGridLayout(this);
-    auto label = [this](int n, const QString& caption) { return makeLabel(this, QStringLiteral("Label%1").arg(n), caption); };
-    grid->addWidget(label(1, QStringLiteral("商品代码 ")), 0, 0);
-    grid->addWidget(Edit1, 0, 1);
-    grid->addWidget(label(2, QStringLiteral("商品名称 ")), 0, 2);
-    auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(Edit2);
-    nameRow->addWidget(BitBtn14);
-    grid->addLayout(nameRow, 0, 3);
-    grid->addWidget(label(3, QStringLiteral("制造商 ")), 1, 0);
-    grid->addWidget(Edit3, 1, 1);
-    grid->addWidget(label(4, QStringLiteral("类别 ")), 1, 2);
-    grid->addWidget(Edit4, 1, 3);
-    grid->addWidget(label(5, QStringLiteral("品牌 ")), 2, 0);
-    grid->addWidget(Edit5, 2, 1);
-    grid->addWidget(label(6, QStringLiteral("规格 ")), 2, 2);
-    grid->addWidget(Edit6, 2, 3);
-    grid->addWidget(label(7, QStringLiteral("单位 ")), 3, 0);
-    grid->addWidget(Edit7, 3, 1);
-    grid->addWidget(label(8, QStringLiteral("现有库存  ")), 3, 2);
-    grid->addWidget(Edit8, 3, 3);
-    grid->addWidget(label(9, QStringLiteral("单价 ")), 4, 0);
-    auto* priceRow = new QHBoxLayout;
-    priceRow->addWidget(Edit9);
-    priceRow->addWidget(label(10, QStringLiteral("元")));
-    grid->addLayout(priceRow, 4, 1);
-    grid->addWidget(label(11, QStringLiteral("数量 ")), 4, 2);
-    grid->addWidget(Edit10, 4, 3);
-    QLabel* hintCaption = label(12, QStringLiteral("提示："));
-    hintCaption->setStyleSheet(QStringLiteral("color: red"));
-    QLabel* hint = label(13, QStringLiteral("商品代码和名称必须保持一致"));
-    hint->setStyleSheet(QStringLiteral("color: blue"));
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(hintCaption);
-    bottom->addWidget(hint);
-    bottom->addStretch();
-    bottom->addWidget(BitBtn1);
-    bottom->addWidget(BitBtn2);
-    grid->addLayout(bottom, 5, 0, 1, 4);
-
-    onExit(Edit1, this, &VoucherLineDialog::Edit1Exit);
     onClick(BitBtn14, this, &VoucherLineDialog::BitBtn14Click);
     onClick(BitBtn1, this, &VoucherLineDialog::BitBtn1Click);
-    onClick(BitBtn2, this, &VoucherLineDialog::BitBtn2Click);
-    // A scanner types the code and Enter: the article is looked up and the quantity is next.
-    limitToColumn(Edit1, QStringLiteral("J_spb"), QStringLiteral("spdm"));
-    setEnterTarget(Edit1, Edit10);
-    enterMovesOn(this, BitBtn1, BitBtn2);
-}
-
-void VoucherLineDialog::Edit1Exit()
-{
-    ResultSet article;
-    article.open(QStringLiteral("select spmc,zzs,lb,pp,gg,dw,xykc,zxdj from J_spb where spdm=") + quoted(Edit1->text()));
-    if (article.isEmpty())
-        return;
-    const std::pair<QLineEdit*, const char*> boxes[] = {{Edit2, "spmc"}, {Edit3, "zzs"}, {Edit4, "lb"},
-                                                        {Edit5, "pp"},   {Edit6, "gg"},  {Edit7, "dw"},
-                                                        {Edit8, "xykc"}, {Edit9, "zxdj"}};
-    for (const auto& [box, field] : boxes)
-        box->setText(article.text(QLatin1String(field)));
 }
 
 void VoucherLineDialog::BitBtn14Click()
@@ -174,11 +92,6 @@ void VoucherLineDialog::BitBtn1Click()
         break;
     }
     accept();
-}
-
-void VoucherLineDialog::BitBtn2Click()
-{
-    reject();
 }
 
 // ---- money dialog ----------------------------------------------------------------------

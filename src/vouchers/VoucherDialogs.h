@@ -1,5 +1,6 @@
 #pragma once
 // The line dialog and the money dialog of a voucher screen, shared by the kinds.
+#include "vouchers/ArticleLineDialog.h"
 #include "vouchers/VoucherKind.h"
 #include "vouchers/VoucherScreen.h"
 
@@ -10,29 +11,13 @@ class QDateEdit;
 class QLineEdit;
 class QPushButton;
 
-class VoucherLineDialog : public QDialog {
+class VoucherLineDialog : public ArticleLineDialog {
     Q_OBJECT
 public:
     VoucherLineDialog(const VoucherKind& kind, const VoucherContext& context, QWidget* parent);
 
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QPushButton* BitBtn14;
-    QLineEdit* Edit3;
-    QLineEdit* Edit4;
-    QLineEdit* Edit5;
-    QLineEdit* Edit6;
-    QLineEdit* Edit7;
-    QLineEdit* Edit8;
-    QLineEdit* Edit9;
-    QLineEdit* Edit10;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
-
-    void Edit1Exit();
     void BitBtn14Click();
     void BitBtn1Click();
-    void BitBtn2Click();
 
 private:
     const VoucherKind& m_kind;

@@ -632,6 +632,26 @@ TEST_F(LinesVoucherScreenTest, ScannerCodeAndEnterLandInTheLossQuantityAndEnterS
     EXPECT_EQ(columnTexts(f.DBGrid1, 0), QStringList({"A01"}));
 }
 
+// The loss line dialog is the trade line dialog with a category list of its own: the same
+// code box, as wide as an article code, and the same look-up, without the article's category.
+TEST_F(LinesVoucherScreenTest, TheLossLineDialogTakesACodeAsLongAsTheArticleCodeAndLooksItUp)
+{
+    addHeader("BS1001044_001", "J_bsb");
+    open<TForm16>();
+    withLineDialog("TForm17", [](QWidget* d) {
+        QLineEdit* code = edit(d, "Edit1");
+        type(code, "A01XYZ9");
+        EXPECT_EQ(code->text(), "A01XYZ");
+        type(code, "A01");
+        leave(code);
+        EXPECT_EQ(edit(d, "Edit9")->text(), "4");
+        EXPECT_EQ(d->findChild<QLineEdit*>(QStringLiteral("Edit4")), nullptr);
+        EXPECT_EQ(child<QLabel>(d, "Label1")->text(), "报损类别");
+        EXPECT_EQ(child<QLabel>(d, "Label11")->text(), "数量 ");
+        click(d, "BitBtn2");
+    });
+}
+
 TEST_F(LinesVoucherScreenTest, EnterWalksTheExpenseBoxesAndEscLeavesTheDialog)
 {
     addHeader("ZC1001044_001", "J_zcb");

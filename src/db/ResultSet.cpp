@@ -196,16 +196,22 @@ void ResultSet::setSql(const QString& jetSql)
 
 void ResultSet::open(const QString& jetSql)
 {
-    close();
     m_sql = jetSql;
     open();
 }
 
 void ResultSet::open()
 {
-    if (m_state != Inactive)
-        close();
-    load();
+    // Opening an open set tells the controls once, when the new rows are in: a grid that
+    // heard of the closing too would lay itself out twice.
+    const bool wasActive = discard();
+    try {
+        load();
+    } catch (...) {
+        if (wasActive && !m_disabled)
+            emit reset();
+        throw;
+    }
     m_state = Browse;
     m_row = recordCount() > 0 ? 0 : -1;
     m_bof = true;
@@ -315,6 +321,12 @@ void ResultSet::load()
 
 void ResultSet::close()
 {
+    if (discard() && !m_disabled)
+        emit reset();
+}
+
+bool ResultSet::discard()
+{
     if (m_fetch) {
         sqlite3_finalize(m_fetch);
         m_fetch = nullptr;
@@ -328,8 +340,7 @@ void ResultSet::close()
     m_changed.clear();
     m_row = -1;
     m_bof = m_eof = true;
-    if (wasActive && !m_disabled)
-        emit reset();
+    return wasActive;
 }
 
 void ResultSet::requery()

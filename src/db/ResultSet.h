@@ -132,6 +132,8 @@ private:
     void setCurrent(int row);
     void notifyCurrent();
     void load();
+    // Closes without telling the controls; true when the set was open.
+    bool discard();
     void clearCache() const;
 
     Database& m_db;

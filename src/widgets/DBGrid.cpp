@@ -5,6 +5,10 @@
 #include "widgets/ErrorHandler.h"
 
 #include <QHeaderView>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 // Rows measured when the columns are fitted to their content; a long list is fitted to its
@@ -27,6 +31,134 @@ bool isNumberColumn(const ResultSet& set, int column, int row)
         return false;
     }
 }
+
+// Fitting the columns after every re-read lays out the same headings and mostly the same
+// cell texts again and again, and laying out a text is most of what a re-read costs. Both
+// remember what they measured for as long as the font and style stay.
+class MeasuredHeader : public QHeaderView {
+public:
+    MeasuredHeader(Qt::Orientation orientation, QWidget* parent) : QHeaderView(orientation, parent)
+    {
+        // As the table view's own headers.
+        setSectionsClickable(true);
+        setHighlightSections(true);
+    }
+
+protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override
+    {
+        if (!model())
+            return QHeaderView::sectionSizeFromContents(logicalIndex);
+        const QString text = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
+        if (m_sorted != isSortIndicatorShown() || m_sizes.size() > kMeasuredTexts) {
+            m_sizes.clear();
+            m_sorted = isSortIndicatorShown();
+        }
+        auto it = m_sizes.constFind(text);
+        if (it == m_sizes.cend())
+            it = m_sizes.insert(text, QHeaderView::sectionSizeFromContents(logicalIndex));
+        return it.value();
+    }
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            m_sizes.clear();
+        QHeaderView::changeEvent(event);
+    }
+
+private:
+    static constexpr int kMeasuredTexts = 4096;
+    mutable QHash<QString, QSize> m_sizes;
+    mutable bool m_sorted = false;
+};
+
+// Codes, figures and dates differ from row to row mostly in their digits, which most fonts
+// draw all of one width. Where the font does, also beside the characters around them, a text
+// is as wide as the same text with its digits as zeros, and is measured as that.
+class DigitWidths {
+public:
+    void setFont(const QFont& font)
+    {
+        m_metrics.emplace(font);
+        m_pairs.clear();
+        const qreal zero = m_metrics->horizontalAdvance(QLatin1Char('0'));
+        m_alike = true;
+        for (char d = '1'; d <= '9'; ++d)
+            m_alike = m_alike && m_metrics->horizontalAdvance(QLatin1Char(d)) == zero;
+    }
+    // The text to measure instead of the given one.
+    QString standIn(const QString& text)
+    {
+        if (!m_alike || !std::any_of(text.cbegin(), text.cend(), isDigit))
+            return text;
+        for (qsizetype i = 0; i + 1 < text.size(); ++i)
+            if ((isDigit(text[i]) || isDigit(text[i + 1])) && !pairAlike(text[i], text[i + 1]))
+                return text;
+        QString zeroed = text;
+        for (QChar& c : zeroed)
+            if (isDigit(c))
+                c = QLatin1Char('0');
+        return zeroed;
+    }
+
+private:
+    static bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+    static QChar zeroed(QChar c) { return isDigit(c) ? QLatin1Char('0') : c; }
+    // Kerning and ligatures act between neighbours: a pair that keeps its width with its
+    // digits as zeros keeps it inside any text.
+    bool pairAlike(QChar a, QChar b)
+    {
+        const quint32 key = quint32(a.unicode()) << 16 | b.unicode();
+        auto it = m_pairs.constFind(key);
+        if (it == m_pairs.cend()) {
+            const QString pair = QString(a) + b;
+            const QString standIn = QString(zeroed(a)) + zeroed(b);
+            it = m_pairs.insert(key, m_metrics->horizontalAdvance(pair) == m_metrics->horizontalAdvance(standIn));
+        }
+        return it.value();
+    }
+
+    std::optional<QFontMetricsF> m_metrics;
+    QHash<quint32, bool> m_pairs;
+    bool m_alike = false;
+};
+
+class MeasuredDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QStyle* style = option.widget ? option.widget->style() : nullptr;
+        if (!m_measuring || option.font != m_font || option.features != m_features || option.decorationSize != m_decoration
+            || style != m_style || m_sizes.size() > kMeasuredTexts) {
+            m_sizes.clear();
+            m_measuring = true;
+            m_font = option.font;
+            m_features = option.features;
+            m_decoration = option.decorationSize;
+            m_style = style;
+            m_digits.setFont(option.font);
+        }
+        const Key key{m_digits.standIn(index.data(Qt::DisplayRole).toString()), index.data(Qt::TextAlignmentRole).toInt()};
+        auto it = m_sizes.constFind(key);
+        if (it == m_sizes.cend())
+            it = m_sizes.insert(key, QStyledItemDelegate::sizeHint(option, index));
+        return it.value();
+    }
+
+private:
+    using Key = std::pair<QString, int>;
+    static constexpr int kMeasuredTexts = 4096;
+    mutable QHash<Key, QSize> m_sizes;
+    mutable bool m_measuring = false;
+    mutable QFont m_font;
+    mutable QStyleOptionViewItem::ViewItemFeatures m_features;
+    mutable QSize m_decoration;
+    mutable const QStyle* m_style = nullptr;
+    mutable DigitWidths m_digits;
+};
+
 } // namespace
 
 ResultSetModel::ResultSetModel(DataSource* source, QWidget* errorParent)
@@ -157,6 +289,9 @@ DBGrid::DBGrid(QWidget* parent, const QString& name, DataSource* source)
     : QTableView(parent), m_model(new ResultSetModel(nullptr, this))
 {
     setObjectName(name);
+    setHorizontalHeader(new MeasuredHeader(Qt::Horizontal, this));
+    setVerticalHeader(new MeasuredHeader(Qt::Vertical, this));
+    setItemDelegate(new MeasuredDelegate(this));
     setModel(m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);

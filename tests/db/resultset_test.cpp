@@ -184,6 +184,19 @@ TEST_F(ResultSets, DisabledControlsHearOnlyTheFinalReset)
     EXPECT_EQ(reset.count(), 1);
 }
 
+TEST_F(ResultSets, ReopeningTellsTheControlsOnceAndAFailedReopenLeavesItClosed)
+{
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select * from J_jsfsb"));
+    QSignalSpy reset(&rs, &ResultSet::reset);
+    rs.open(QStringLiteral("select * from J_jsfsb where bh='02'"));
+    EXPECT_EQ(reset.count(), 1);
+    EXPECT_EQ(rs.recordCount(), 1);
+    EXPECT_THROW(rs.open(QStringLiteral("select nosuch from J_jsfsb")), DbError);
+    EXPECT_EQ(reset.count(), 2); // the controls hear that the rows are gone
+    EXPECT_FALSE(rs.isActive());
+}
+
 TEST_F(ResultSets, WholeTableListsRowsInStoredOrderNotIndexOrder)
 {
     // The key's index sorts differently from the order the rows were stored in.

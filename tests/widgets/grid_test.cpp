@@ -166,6 +166,41 @@ TEST_F(GridTest, ColumnWidthsSurviveReopening)
     EXPECT_EQ(grid->columnWidth(1), 200);
 }
 
+TEST_F(GridTest, EachReadRefitsTheColumnsToWhatItShows)
+{
+    screen.resize(900, 300);
+    screen.show();
+    set->open(QStringLiteral("select bh as 编号,jsfs as 结算方式,bh*1.5 as 金额 from J_jsfsb"));
+    const int first = grid->columnWidth(1);
+    // Texts that differ from the read before in length, in their digits only, and a larger font.
+    const struct {
+        const char* name;
+        const char* code;
+        int pointSize;
+    } reads[] = {
+        {"银行承兑汇票", "04", 0}, {"1", "12", 0}, {"9999999999", "99", 0},
+        {"1111111111", "00", 0}, {"现金", "04", 0}, {"银行承兑汇票", "12", 24},
+    };
+    Database& db = Database::shared();
+    for (const auto& read : reads) {
+        SCOPED_TRACE(read.name);
+        db.exec(QStringLiteral("update J_jsfsb set jsfs='%1',bh='%2' where bh<>'01' and bh<>'03'")
+                    .arg(QString::fromUtf8(read.name), QLatin1String(read.code)));
+        if (read.pointSize) {
+            QFont font = grid->font();
+            font.setPointSize(read.pointSize);
+            grid->setFont(font);
+        }
+        set->open();
+        const QFontMetrics cells(grid->font());
+        for (int column = 0; column < 3; ++column)
+            for (const QString& text : columnTexts(grid, column))
+                EXPECT_GT(grid->columnWidth(column), cells.horizontalAdvance(text)) << text.toStdString();
+        if (QLatin1String(read.name) == QLatin1String("现金"))
+            EXPECT_EQ(grid->columnWidth(1), first); // narrower again once the long name is gone
+    }
+}
+
 TEST_F(GridTest, ColumnsFitTheirHeadingAndContentAndNumbersStandRight)
 {
     Database::shared().exec(QStringLiteral("insert into J_jsfsb(bh,jsfs) values('04','银行承兑汇票')"));

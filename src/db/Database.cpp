@@ -20,13 +20,70 @@ QString valueText(sqlite3_value* v)
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
 }
 
+// Set by registerFunctions unless a test asks for the conversions alone: the quick paths
+// answer the common inputs without them, and must answer exactly as they would.
+bool quickPaths(sqlite3_context* ctx)
+{
+    return sqlite3_user_data(ctx) != nullptr;
+}
+
+// Code points of well-formed UTF-8, or -1 where Qt would have to repair the bytes (overlong
+// forms, surrogates, stray bytes) or might drop a leading byte-order mark.
+int codePoints(const unsigned char* s, int n)
+{
+    if (n >= 3 && s[0] == 0xEF && s[1] == 0xBB && s[2] == 0xBF)
+        return -1;
+    int count = 0;
+    for (int i = 0; i < n; ++count) {
+        const unsigned char c = s[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int len = 0;
+        unsigned char lo = 0x80, hi = 0xBF; // the second byte's range
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            lo = c == 0xE0 ? 0xA0 : 0x80;
+            hi = c == 0xED ? 0x9F : 0xBF;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            lo = c == 0xF0 ? 0x90 : 0x80;
+            hi = c == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return -1;
+        }
+        if (n - i < len || s[i + 1] < lo || s[i + 1] > hi)
+            return -1;
+        for (int k = 2; k < len; ++k)
+            if ((s[i + k] & 0xC0) != 0x80)
+                return -1;
+        i += len;
+    }
+    return count;
+}
+
 // jx_text(value, width): refuses a text longer than the column.
 void fnText(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
-    if (sqlite3_value_type(argv[0]) == SQLITE_TEXT && valueText(argv[0]).size() > sqlite3_value_int(argv[1])) {
-        // Width counts characters, not bytes: a Chinese name of 10 characters fits char(10).
-        const QString s = valueText(argv[0]);
-        if (s.toUcs4().size() > sqlite3_value_int(argv[1])) {
+    const int width = sqlite3_value_int(argv[1]);
+    if (sqlite3_value_type(argv[0]) == SQLITE_TEXT) {
+        int length = -1;
+        if (quickPaths(ctx)) {
+            // Every row written passes here: no more bytes than the width always fits, and
+            // well-formed bytes count their characters without a QString.
+            const unsigned char* bytes = sqlite3_value_text(argv[0]);
+            const int size = sqlite3_value_bytes(argv[0]);
+            length = size <= width ? size : codePoints(bytes, size);
+        }
+        if (length < 0) {
+            // Width counts characters, not bytes: a Chinese name of 10 characters fits char(10).
+            const QString s = valueText(argv[0]);
+            length = s.size() > width ? int(s.toUcs4().size()) : 0;
+        }
+        if (length > width) {
             sqlite3_result_error(ctx, kTooLong, -1);
             return;
         }
@@ -53,6 +110,15 @@ bool numberOf(sqlite3_value* v, double* out)
     }
 }
 
+// pow() costs more than the rest of a number's rule; these powers are exact doubles, as
+// pow() gives them.
+double powerOfTen(int n, bool quick)
+{
+    static const double exact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    return quick && n >= 0 && n <= 22 ? exact[n] : std::pow(10.0, n);
+}
+
 // jx_num(value, precision, scale): keeps `scale` decimals (ties to even) and refuses a
 // value with more integer digits than the column holds.
 void fnNum(sqlite3_context* ctx, int, sqlite3_value** argv)
@@ -61,18 +127,29 @@ void fnNum(sqlite3_context* ctx, int, sqlite3_value** argv)
         sqlite3_result_null(ctx);
         return;
     }
+    const bool quick = quickPaths(ctx);
+    const int precision = sqlite3_value_int(argv[1]);
+    const int scale = sqlite3_value_int(argv[2]);
+    // A whole number that fits is its own answer: at 14 digits or fewer, decimals included,
+    // every step of the rounding below is exact and gives it back unchanged.
+    if (quick && sqlite3_value_type(argv[0]) == SQLITE_INTEGER && scale >= 0 && scale <= precision && precision <= 14) {
+        const sqlite3_int64 i = sqlite3_value_int64(argv[0]);
+        const auto limit = static_cast<sqlite3_int64>(powerOfTen(precision - scale, true));
+        if (i < limit && i > -limit) {
+            sqlite3_result_int64(ctx, i);
+            return;
+        }
+    }
     double x = 0;
     if (!numberOf(argv[0], &x) || !std::isfinite(x)) {
         sqlite3_result_error(ctx, kMismatch, -1);
         return;
     }
-    const int precision = sqlite3_value_int(argv[1]);
-    const int scale = sqlite3_value_int(argv[2]);
-    const double unit = std::pow(10.0, scale);
+    const double unit = powerOfTen(scale, quick);
     double rounded = scale == 2 ? round2(x) : std::nearbyint(x * unit) / unit;
     if (rounded == 0)
         rounded = 0; // no "-0"
-    if (std::fabs(rounded) >= std::pow(10.0, precision - scale)) {
+    if (std::fabs(rounded) >= powerOfTen(precision - scale, quick)) {
         sqlite3_result_error(ctx, kOverflow, -1);
         return;
     }
@@ -103,10 +180,34 @@ void fnBit(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_int(ctx, x != 0 ? 1 : 0);
 }
 
+// A valid day written "yyyy-MM-dd" in ASCII digits: the stored form, which its
+// conversion gives back unchanged.
+bool isStoredDate(sqlite3_value* v)
+{
+    if (sqlite3_value_type(v) != SQLITE_TEXT)
+        return false;
+    const unsigned char* s = sqlite3_value_text(v);
+    if (sqlite3_value_bytes(v) != 10 || s[4] != '-' || s[7] != '-')
+        return false;
+    int digits[10];
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (s[i] < '0' || s[i] > '9')
+            return false;
+        digits[i] = s[i] - '0';
+    }
+    const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
+    return QDate::isValid(year, digits[5] * 10 + digits[6], digits[8] * 10 + digits[9]);
+}
+
 void fnDate(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
+        return;
+    }
+    // Every stored date passes here again whenever its row is written or copied.
+    if (quickPaths(ctx) && isStoredDate(argv[0])) {
+        sqlite3_result_value(ctx, argv[0]);
         return;
     }
     bool ok = false;
@@ -345,13 +446,15 @@ void Database::close()
     m_catalogueLoaded = false;
 }
 
-void Database::registerFunctions(sqlite3* handle)
+void Database::registerFunctions(sqlite3* handle, bool quickPaths)
 {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function(handle, "jx_text", 2, flags, nullptr, fnText, nullptr, nullptr);
-    sqlite3_create_function(handle, "jx_num", 3, flags, nullptr, fnNum, nullptr, nullptr);
+    static char quick;
+    void* rules = quickPaths ? &quick : nullptr;
+    sqlite3_create_function(handle, "jx_text", 2, flags, rules, fnText, nullptr, nullptr);
+    sqlite3_create_function(handle, "jx_num", 3, flags, rules, fnNum, nullptr, nullptr);
     sqlite3_create_function(handle, "jx_bit", 1, flags, nullptr, fnBit, nullptr, nullptr);
-    sqlite3_create_function(handle, "jx_date", 1, flags, nullptr, fnDate, nullptr, nullptr);
+    sqlite3_create_function(handle, "jx_date", 1, flags, rules, fnDate, nullptr, nullptr);
     sqlite3_create_function(handle, "jx_year", 1, flags, nullptr, fnDatePart<0>, nullptr, nullptr);
     sqlite3_create_function(handle, "jx_month", 1, flags, nullptr, fnDatePart<1>, nullptr, nullptr);
     sqlite3_create_function(handle, "jx_day", 1, flags, nullptr, fnDatePart<2>, nullptr, nullptr);

@@ -58,7 +58,8 @@ public:
     QString lastError() const;
     sqlite3* handle() const { return m_db; }
     // The functions the column-rule triggers call, on any connection to a program file.
-    static void registerFunctions(sqlite3* handle);
+    // Without quick paths every value goes through its full conversion, to compare against.
+    static void registerFunctions(sqlite3* handle, bool quickPaths = true);
 
 private:
     void execNative(const QString& sqliteText);

@@ -444,6 +444,8 @@ void Database::close()
     }
     m_catalogue = {};
     m_catalogueLoaded = false;
+    m_translations.clear();
+    m_unchangedShapes.clear();
 }
 
 void Database::registerFunctions(sqlite3* handle, bool quickPaths)
@@ -464,6 +466,8 @@ void Database::registerFunctions(sqlite3* handle, bool quickPaths)
 
 void Database::loadCatalogue()
 {
+    m_translations.clear();
+    m_unchangedShapes.clear();
     m_catalogue = {};
     for (const QString& table : tableNames()) {
         sqlite3_stmt* st = prepare(QStringLiteral("PRAGMA table_info(%1)").arg(table));
@@ -510,13 +514,75 @@ QString Database::lastError() const
     return text;
 }
 
+namespace {
+
+constexpr int kKeptTranslations = 4096;
+
+// The text with the content of each quoted literal replaced by a date in a form that is not
+// the stored one, so that a literal the translation reads as a date shows as changed. Empty
+// for a text whose translation may hang on what its literals hold (a "+" between texts,
+// double-quoted or #date# literals, bracketed names, table definitions).
+QString literalShape(const QString& sql)
+{
+    static const QString placeholder = QStringLiteral("2000/1/1");
+    for (const QChar c : sql)
+        if (c == QLatin1Char('+') || c == QLatin1Char('"') || c == QLatin1Char('#') || c == QLatin1Char('['))
+            return {};
+    if (firstWord(sql) == QLatin1String("create"))
+        return {};
+    QString shape;
+    shape.reserve(sql.size());
+    const qsizetype n = sql.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        shape += sql[i];
+        if (sql[i] != QLatin1Char('\''))
+            continue;
+        // A doubled quote inside stays part of the literal.
+        qsizetype j = i + 1;
+        while (j < n && !(sql[j] == QLatin1Char('\'') && !(j + 1 < n && sql[j + 1] == QLatin1Char('\''))))
+            j += sql[j] == QLatin1Char('\'') ? 2 : 1;
+        shape += placeholder;
+        if (j < n)
+            shape += QLatin1Char('\'');
+        i = j;
+    }
+    return shape;
+}
+
+} // namespace
+
+QStringList Database::statementsOf(const QString& jetSql)
+{
+    if (!m_catalogueLoaded)
+        loadCatalogue();
+    const auto known = m_translations.constFind(jetSql);
+    if (known != m_translations.cend())
+        return known.value();
+    // The screens send the same statements again and again with another voucher number or
+    // name in them: most of them translate to themselves, which their shape tells.
+    const QString shape = literalShape(jetSql);
+    if (!shape.isEmpty()) {
+        auto unchanged = m_unchangedShapes.constFind(shape);
+        if (unchanged == m_unchangedShapes.cend()) {
+            if (m_unchangedShapes.size() >= kKeptTranslations)
+                m_unchangedShapes.clear();
+            unchanged = m_unchangedShapes.insert(shape, translateJet(shape, m_catalogue) == QStringList{shape});
+        }
+        if (unchanged.value())
+            return {jetSql};
+    }
+    const QStringList statements = translateJet(jetSql, m_catalogue);
+    if (m_translations.size() >= kKeptTranslations)
+        m_translations.clear();
+    m_translations.insert(jetSql, statements);
+    return statements;
+}
+
 QString Database::translate(const QString& jetSql)
 {
     if (!m_db)
         throw DbError(QStringLiteral("数据库未连接"));
-    if (!m_catalogueLoaded)
-        loadCatalogue();
-    return translateJet(jetSql, m_catalogue).join(QStringLiteral(";\n"));
+    return statementsOf(jetSql).join(QStringLiteral(";\n"));
 }
 
 sqlite3_stmt* Database::prepare(const QString& sqliteText)
@@ -568,9 +634,7 @@ void Database::exec(const QString& jetSql)
 {
     if (!m_db)
         throw DbError(QStringLiteral("数据库未连接"));
-    if (!m_catalogueLoaded)
-        loadCatalogue();
-    const QStringList statements = translateJet(jetSql, m_catalogue);
+    const QStringList statements = statementsOf(jetSql);
     const QString word = firstWord(jetSql);
     const bool ddl = word == QLatin1String("create") || word == QLatin1String("drop") || word == QLatin1String("alter");
     // Outside a transaction a refused statement undoes itself. Inside one the engine undoes

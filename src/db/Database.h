@@ -64,12 +64,18 @@ public:
 private:
     void execNative(const QString& sqliteText);
     void loadCatalogue();
+    // The SQLite statements of a Jet text, as translateJet() gives them under the catalogue.
+    QStringList statementsOf(const QString& jetSql);
 
     sqlite3* m_db = nullptr;
     QString m_fileName;
     SqlCatalogue m_catalogue;
     QHash<QString, sqlite3_stmt*> m_prepared;
     bool m_catalogueLoaded = false;
+    // Translations already made under the catalogue, and for texts with their literals
+    // masked, whether such texts translate to themselves whatever their literals hold.
+    QHash<QString, QStringList> m_translations;
+    QHash<QString, bool> m_unchangedShapes;
 };
 
 // One unit of change: begins on construction, rolls back on destruction unless

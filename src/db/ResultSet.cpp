@@ -13,6 +13,8 @@ namespace {
 constexpr qint64 kNewRow = std::numeric_limits<qint64>::min();
 // Rows an editable set keeps read: a few screens of a grid, so memory stays flat in the rows.
 constexpr int kCachedRows = 2000;
+// Rows of a re-read kept as they are read with their ids: as many as a grid fits its columns to.
+constexpr int kReadAhead = 1000;
 
 QString columnText(sqlite3_stmt* st, int i)
 {
@@ -129,6 +131,26 @@ bool wholeTable(const QString& sqliteText, const QString& table)
     return m.hasMatch() && m.captured(1).compare(table, Qt::CaseInsensitive) == 0 && !words.match(sqliteText).hasMatch();
 }
 
+// The table of a select that reads plain columns of one table named alone, or empty. Such a
+// select is read with its row ids in one statement.
+QString plainTableOf(const QString& sqliteText)
+{
+    static const QRegularExpression re(QStringLiteral(R"(^\s*select\s+[^()']*?\s+from\s+(\w+)\s*(?:\bwhere\b|\border\b|;?\s*$))"),
+                                       QRegularExpression::CaseInsensitiveOption
+                                           | QRegularExpression::DotMatchesEverythingOption);
+    if (!singleTableShape(sqliteText))
+        return {};
+    const auto m = re.match(sqliteText);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+QString keyedSelect(const QString& sqliteText, const QString& table)
+{
+    static const QRegularExpression select(QStringLiteral(R"(^\s*select\b)"), QRegularExpression::CaseInsensitiveOption);
+    QString keyed = sqliteText;
+    return keyed.replace(select, QStringLiteral("SELECT %1.rowid AS __jx_rowid, ").arg(table));
+}
+
 int widthOf(const char* declType)
 {
     if (!declType)
@@ -220,33 +242,40 @@ void ResultSet::open()
         emit reset();
 }
 
-void ResultSet::load()
+// The fields of a prepared select from its columns `first` on; false when they are not all
+// plain columns of one table, whose name `table` then is empty.
+bool ResultSet::describe(sqlite3_stmt* st, int first, QString* table)
 {
-    const QString text = m_db.translate(m_sql);
-    sqlite3_stmt* st = m_db.prepare(text);
-    const int n = sqlite3_column_count(st);
-    QVector<Field> fields(n);
-    QString table;
-    bool oneTable = n > 0 && singleTableShape(text);
+    const int n = sqlite3_column_count(st) - first;
+    QVector<Field> fields(std::max(n, 0));
+    table->clear();
+    bool oneTable = n > 0;
     for (int i = 0; i < n; ++i) {
-        fields[i].name = QString::fromUtf8(sqlite3_column_name(st, i));
-        const char* decl = sqlite3_column_decltype(st, i);
+        fields[i].name = QString::fromUtf8(sqlite3_column_name(st, first + i));
+        const char* decl = sqlite3_column_decltype(st, first + i);
         fields[i].kind = Database::kindOfDeclType(decl);
         fields[i].width = widthOf(decl);
-        const char* t = sqlite3_column_table_name(st, i);
-        const char* origin = sqlite3_column_origin_name(st, i);
-        if (!t || !origin || (!table.isEmpty() && table != QString::fromUtf8(t)))
+        const char* t = sqlite3_column_table_name(st, first + i);
+        const char* origin = sqlite3_column_origin_name(st, first + i);
+        if (!t || !origin || (!table->isEmpty() && *table != QString::fromUtf8(t)))
             oneTable = false;
         else {
-            table = QString::fromUtf8(t);
+            *table = QString::fromUtf8(t);
             fields[i].origin = QString::fromUtf8(origin);
         }
     }
-
     m_fields = fields;
     m_index.clear();
     for (int i = n - 1; i >= 0; --i)
         m_index.insert(fields[i].name.toLower(), i);
+    if (!oneTable)
+        table->clear();
+    return oneTable;
+}
+
+void ResultSet::load()
+{
+    const QString text = m_db.translate(m_sql);
     m_keys.clear();
     m_rows.clear();
     clearCache();
@@ -257,15 +286,56 @@ void ResultSet::load()
     m_table.clear();
     m_walkSql.clear();
 
+    // A re-read of a few rows is mostly the compiling of its statements: a select of plain
+    // columns of one table is compiled once, with the row ids, and its first rows kept.
+    const QString plain = plainTableOf(text);
+    if (!plain.isEmpty() && !wholeTable(text, plain)) {
+        const QString keyed = keyedSelect(text, plain);
+        sqlite3_stmt* ks = nullptr;
+        try {
+            ks = m_db.prepare(keyed);
+        } catch (const DbError&) {
+            ks = nullptr;
+        }
+        QString table;
+        if (ks && describe(ks, 1, &table)) {
+            const int n = m_fields.size();
+            int rc;
+            while ((rc = sqlite3_step(ks)) == SQLITE_ROW) {
+                const qint64 key = sqlite3_column_int64(ks, 0);
+                m_keys.append(key);
+                if (m_keys.size() <= kReadAhead) {
+                    QVector<QVariant> row(n);
+                    for (int i = 0; i < n; ++i)
+                        row[i] = readValue(ks, i + 1, m_fields[i].kind);
+                    m_cache.insert(key, row);
+                }
+            }
+            sqlite3_finalize(ks);
+            if (rc != SQLITE_DONE) {
+                m_keys.clear();
+                clearCache();
+                throw DbError(m_db.lastError());
+            }
+            m_walkSql = keyed;
+            m_table = table;
+            return;
+        }
+        if (ks)
+            sqlite3_finalize(ks);
+    }
+
+    sqlite3_stmt* st = m_db.prepare(text);
+    const int n = sqlite3_column_count(st);
+    QString table;
+    const bool oneTable = describe(st, 0, &table) && singleTableShape(text);
+
     if (oneTable) {
         // Reading the row ids alone keeps a long table quick to open; rows are read when shown.
         sqlite3_finalize(st);
-        static const QRegularExpression select(QStringLiteral(R"(^\s*select\b)"), QRegularExpression::CaseInsensitiveOption);
-        QString keyed = text;
-        if (wholeTable(text, table))
-            keyed = QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(table); // the order of a plain scan
-        else
-            keyed.replace(select, QStringLiteral("SELECT %1.rowid AS __jx_rowid, ").arg(table));
+        const QString keyed = wholeTable(text, table)
+            ? QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(table) // the order of a plain scan
+            : keyedSelect(text, table);
         sqlite3_stmt* ks = nullptr;
         try {
             ks = m_db.prepare(keyed);
@@ -279,13 +349,9 @@ void ResultSet::load()
             sqlite3_finalize(ks);
             if (rc != SQLITE_DONE)
                 throw DbError(m_db.lastError());
-            QStringList cols;
-            for (const auto& f : m_fields)
-                cols << f.origin;
-            m_fetch = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(cols.join(QLatin1Char(',')), table));
             // The same rows again, each with its row id first, for one pass over them all.
             m_walkSql = wholeTable(text, table)
-                ? QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid").arg(cols.join(QLatin1Char(',')), table)
+                ? QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid").arg(originList(), table)
                 : keyed;
             m_table = table;
             return;
@@ -371,12 +437,28 @@ void ResultSet::clearCache() const
     m_cache.clear();
 }
 
+QString ResultSet::originList() const
+{
+    QStringList cols;
+    for (const auto& f : m_fields)
+        cols << f.origin;
+    return cols.join(QLatin1Char(','));
+}
+
 QVector<QVariant> ResultSet::fetchRow(int row) const
 {
     QVector<QVariant> values(m_fields.size());
     const qint64 key = m_keys.value(row, kNewRow);
-    if (!m_fetch || key == kNewRow)
+    if (m_table.isEmpty() || key == kNewRow)
         return values;
+    // Compiled when a row is first read one by one: a re-read of a few rows needs none.
+    if (!m_fetch) {
+        try {
+            m_fetch = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(originList(), m_table));
+        } catch (const DbError&) {
+            return values;
+        }
+    }
     sqlite3_reset(m_fetch);
     sqlite3_bind_int64(m_fetch, 1, key);
     if (sqlite3_step(m_fetch) == SQLITE_ROW) {

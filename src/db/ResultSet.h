@@ -126,6 +126,8 @@ private:
         ColumnKind kind = ColumnKind::Other;
         int width = 0;
     };
+    bool describe(sqlite3_stmt* st, int first, QString* table);
+    QString originList() const;
     QVector<QVariant> fetchRow(int row) const;
     QVector<QVariant>& cachedRow(int row) const;
     QVariant convertIn(int column, const QVariant& value) const;

@@ -105,6 +105,40 @@ TEST_F(Dialect, CreateTableKeepsTypesDefaultsAndKey)
     EXPECT_FALSE(db.hasTable(QStringLiteral("J_test")));
 }
 
+TEST_F(Dialect, StatementsOfOneShapeReadEachTheirOwnLiterals)
+{
+    // In this order: each text follows another of its shape with other literals in it.
+    const struct {
+        const char* sql;
+        const char* expected;
+    } cases[] = {
+        {"select pzh from J_cgb where jzrq<='2026/12/9' order by pzh", "CG1;CG3"},
+        {"select pzh from J_cgb where jzrq<='2025/12/31' order by pzh", "CG3"},
+        {"select pzh from J_cgb where jzrq<='2026-12-10' order by pzh", "CG1;CG2;CG3"},
+        {"select pzh from J_cgb where pzh='CG1'", "CG1"},
+        {"select pzh from J_cgb where pzh='CG2'", "CG2"},
+        {"select pzh from J_cgb where ghs='王''s 商行'", "CG1"},
+        {"select pzh from J_cgb where ghs='甲'", "CG3"},
+        {"select pzh from J_cgb where ghs='2026/12/9'", ""},
+        {"select pzh from J_cgb where jzrq<='2026/12/9' order by pzh", "CG1;CG3"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rows(c.sql), QString::fromUtf8(c.expected)) << c.sql;
+}
+
+TEST_F(Dialect, ANewTableChangesHowItsColumnsAreRead)
+{
+    const QString sql = QStringLiteral("select bh from J_rq where rq='2026/1/5'");
+    EXPECT_EQ(db.translate(sql), sql); // no table has a date column rq yet
+    exec("create table J_rq(bh char(2),rq smalldatetime)");
+    exec("insert into J_rq(bh,rq) values('01','2026/1/5')");
+    EXPECT_EQ(rows(sql), QStringLiteral("01"));
+    exec("drop table J_rq");
+    exec("create table J_rq(bh char(2),rq char(10))");
+    exec("insert into J_rq(bh,rq) values('02','2026/1/5')");
+    EXPECT_EQ(rows(sql), QStringLiteral("02")); // a text again, compared as typed
+}
+
 TEST_F(Dialect, QuotedTextCannotChangeAStatement)
 {
     const QString evil = QStringLiteral("x'; delete from J_spb; --");

@@ -75,6 +75,28 @@ TEST_F(ResultSets, AliasedSelectIsEditableByAliasOrColumnAnyCase)
     EXPECT_THROW(plain.value(QStringLiteral("nosuch")), DbError);
 }
 
+TEST_F(ResultSets, FilteredSetIsEditableAndReadsBackWhatItStored)
+{
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select bh as 编号,jsfs from J_jsfsb where bh>'01' order by bh desc"));
+    ASSERT_TRUE(rs.canModify());
+    EXPECT_EQ(rs.recordCount(), 2);
+    EXPECT_EQ(rs.text(QStringLiteral("编号")), QStringLiteral("03"));
+    rs.edit();
+    rs.setValue(QStringLiteral("jsfs"), QStringLiteral("电汇"));
+    rs.post();
+    EXPECT_EQ(rs.text(QStringLiteral("jsfs")), QStringLiteral("电汇"));
+    rs.append();
+    rs.setValue(QStringLiteral("编号"), QStringLiteral("04"));
+    rs.setValue(QStringLiteral("jsfs"), QStringLiteral("承兑"));
+    rs.post();
+    EXPECT_EQ(rs.valueAt(2, 0).toString(), QStringLiteral("04"));
+    EXPECT_EQ(rows("select jsfs from J_jsfsb where bh>'01' order by bh"), QStringLiteral("支票;电汇;承兑"));
+    rs.requery();
+    EXPECT_EQ(rs.recordCount(), 3);
+    EXPECT_EQ(rs.valueAt(0, 0).toString(), QStringLiteral("04"));
+}
+
 TEST_F(ResultSets, AppendPostCancelAndDelete)
 {
     ResultSet rs(db);

@@ -90,26 +90,26 @@ QVariant readValue(sqlite3_stmt* st, int i, ColumnKind kind)
 // shape whose rows can be written back.
 bool singleTableShape(const QString& sqliteText)
 {
-    QString s;
+    // The text outside literals and parentheses, in lower case, in one pass: every re-read
+    // of a set asks.
+    QString top(sqliteText.size(), Qt::Uninitialized);
+    QChar* out = top.data();
     bool inString = false;
+    int depth = 0;
     for (const QChar c : sqliteText) {
         if (c == QLatin1Char('\'')) {
             inString = !inString;
-            continue;
-        }
-        if (!inString)
-            s += c.toLower();
-    }
-    int depth = 0;
-    QString top;
-    for (const QChar c : s) {
-        if (c == QLatin1Char('('))
+        } else if (inString) {
+        } else if (c == QLatin1Char('(')) {
             ++depth;
-        else if (c == QLatin1Char(')'))
+        } else if (c == QLatin1Char(')')) {
             --depth;
-        else if (depth == 0)
-            top += c;
+        } else if (depth == 0) {
+            const char16_t u = c.unicode();
+            *out++ = u < 0x80 ? QChar(u >= 'A' && u <= 'Z' ? char16_t(u + 32) : u) : c.toLower();
+        }
     }
+    top.truncate(out - top.constData());
     static const QRegularExpression words(QStringLiteral(R"(\b(distinct|group|union|join|having|intersect|except|limit)\b)"));
     if (!top.trimmed().startsWith(QLatin1String("select")) || words.match(top).hasMatch())
         return false;

@@ -20,17 +20,18 @@ Table category(const char* table, const char* nameColumn)
 }
 
 // Goods lines and their stock snapshot; date is the column the journals search by. The
-// summaries read a date range of every article, hence the date alone as well. A line is
+// summaries read a date range of every article: the date index holds what they sum, so a
+// year's summary never reads the lines themselves (summaryIndex: date, kind, spdm, dj, sl). A line is
 // looked for by voucher and article before it is stored; that index leads with the article
 // so that a voucher's lines, read by voucher alone, keep the order they were entered in.
 Table goodsLines(const char* table, const char* kind, const char* partner, const char* date,
-                 const char* dateIndex)
+                 const char* dateIndex, const char* summaryIndex)
 {
     return {table,
             {C("pzh", 14), C("spdm", 6), C(kind, 10), C(partner, 30), C("dw", 6), N("dj"), N("sl"),
              D(date), N("jcdj"), N("jcsl"), C("bz", 20)},
             {},
-            {"pzh", dateIndex, date, "spdm,pzh"}};
+            {"pzh", dateIndex, summaryIndex, "spdm,pzh"}};
 }
 
 const char* const kDocumentKey = "dh,pzh";
@@ -90,28 +91,28 @@ std::vector<Table> build()
                   N("sfk"), B("fqf"), D("cgrq"), D("jzrq"), C("bz", 30), C("czy", 30)},
                  {},
                  {kOpenPayables, "cgrq"}});
-    t.push_back(goodsLines("J_cgmxb", "rklb", "ghs", "cgrq", "spdm,cgrq"));
+    t.push_back(goodsLines("J_cgmxb", "rklb", "ghs", "cgrq", "spdm,cgrq", "cgrq,rklb,spdm,dj,sl"));
     t.push_back(moneyRows("J_cgfkb", "ghs", "fklb", 10, "fkje", "fkr", "fkrq"));
     t.push_back({"J_xsb",
                  {K("pzh", 14), C("fph", 20), C("cklb", 10), C("ghs", 30), C("xsy", 10), C("shr", 10), N("ysk"),
                   N("ssk"), B("fqf"), D("xsrq"), D("jzrq"), C("bz", 30), C("czy", 30)},
                  {},
                  {kOpenReceivables, "xsrq"}});
-    t.push_back(goodsLines("J_xsmxb", "cklb", "ghs", "xsrq", "spdm,xsrq"));
+    t.push_back(goodsLines("J_xsmxb", "cklb", "ghs", "xsrq", "spdm,xsrq", "xsrq,cklb,spdm,dj,sl"));
     t.push_back(moneyRows("J_xsskb", "ghs", "sklb", 16, "skje", "skr", "skrq"));
     t.push_back({"J_cgthb",
                  {K("pzh", 14), C("cklb", 10), C("thyy", 20), C("ths", 30), C("jsr", 10), C("shr", 10), N("ysk"),
                   N("ssk"), B("fqf"), D("thrq"), D("jzrq"), C("bz", 30), C("czy", 30)},
                  {},
                  {kOpenReturnReceivables}});
-    t.push_back(goodsLines("J_cgthmxb", "cklb", "ths", "thrq", "spdm,thrq"));
+    t.push_back(goodsLines("J_cgthmxb", "cklb", "ths", "thrq", "spdm,thrq", "thrq,cklb,spdm,dj,sl"));
     t.push_back(moneyRows("J_cgskb", "ths", "sklb", 16, "skje", "skr", "skrq"));
     t.push_back({"J_xsthb",
                  {K("pzh", 14), C("rklb", 10), C("thyy", 20), C("ths", 30), C("jsr", 10), C("shr", 10), N("yfk"),
                   N("sfk"), B("fqf"), D("thrq"), D("jzrq"), C("bz", 30), C("czy", 30)},
                  {},
                  {kOpenReturnPayables}});
-    t.push_back(goodsLines("J_xsthmxb", "rklb", "ths", "thrq", "spdm,thrq"));
+    t.push_back(goodsLines("J_xsthmxb", "rklb", "ths", "thrq", "spdm,thrq", "thrq,rklb,spdm,dj,sl"));
     t.push_back(moneyRows("J_xsfkb", "ths", "fklb", 16, "fkje", "fkr", "fkrq"));
     t.push_back({"J_zcb",
                  {K("pzh", 14), C("zcsm", 20), C("jsr", 10), C("shr", 10), N("zcje"), D("zcrq"), C("bz", 30),
@@ -132,7 +133,7 @@ std::vector<Table> build()
                  {C("pzh", 14), C("bslb", 10), C("spdm", 6), C("dw", 6), N("dj"), N("sl"), D("bsrq"), N("jcdj"),
                   N("jcsl"), C("bssm", 20), C("bz", 20)},
                  {},
-                 {"pzh", "spdm,bsrq", "bsrq", "spdm,pzh"}});
+                 {"pzh", "spdm,bsrq", "bsrq,bslb,spdm,dj,sl", "spdm,pzh"}});
     t.push_back({"J_czyb",
                  {C("czydm", 4), C("czymc", 10), C("czymm", 6)},
                  {"insert into J_czyb(czydm,czymc,czymm) values(1001,'管理员',530162)"},

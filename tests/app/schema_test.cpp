@@ -198,11 +198,11 @@ const struct {
     const char* table;
     QStringList indexes;
 } kIndexes[] = {
-    {"J_cgmxb", {"pzh", "spdm,cgrq", "cgrq", "spdm,pzh"}},
-    {"J_xsmxb", {"pzh", "spdm,xsrq", "xsrq", "spdm,pzh"}},
-    {"J_cgthmxb", {"pzh", "spdm,thrq", "thrq", "spdm,pzh"}},
-    {"J_xsthmxb", {"pzh", "spdm,thrq", "thrq", "spdm,pzh"}},
-    {"J_bsmxb", {"pzh", "spdm,bsrq", "bsrq", "spdm,pzh"}},
+    {"J_cgmxb", {"pzh", "spdm,cgrq", "cgrq,rklb,spdm,dj,sl", "spdm,pzh"}},
+    {"J_xsmxb", {"pzh", "spdm,xsrq", "xsrq,cklb,spdm,dj,sl", "spdm,pzh"}},
+    {"J_cgthmxb", {"pzh", "spdm,thrq", "thrq,cklb,spdm,dj,sl", "spdm,pzh"}},
+    {"J_xsthmxb", {"pzh", "spdm,thrq", "thrq,rklb,spdm,dj,sl", "spdm,pzh"}},
+    {"J_bsmxb", {"pzh", "spdm,bsrq", "bsrq,bslb,spdm,dj,sl", "spdm,pzh"}},
     {"J_cgfkb", {"pzh", "fkrq", "dh,pzh"}},
     {"J_xsskb", {"pzh", "skrq", "dh,pzh"}},
     {"J_cgskb", {"pzh", "skrq", "dh,pzh"}},

@@ -81,7 +81,15 @@ void FieldLink::rowChanged(int row)
 
 DBEdit::DBEdit(QWidget* parent, const QString& name, DataSource* source, const QString& field)
     : QLineEdit(parent),
-      m_link(this, [this](const QVariant& v) { setText(::displayText(v)); }, [this] { return QVariant(text()); })
+      m_link(this,
+             [this](const QVariant& v) {
+                 // Re-setting the same text re-lays it out; while editing it must still reset the box.
+                 const QString shown = ::displayText(v);
+                 if (m_link.browsing() && shown == text())
+                     return;
+                 setText(shown);
+             },
+             [this] { return QVariant(text()); })
 {
     setObjectName(name);
     connect(this, &QLineEdit::textChanged, &m_link, &FieldLink::contentChanged);
@@ -92,7 +100,13 @@ DBEdit::DBEdit(QWidget* parent, const QString& name, DataSource* source, const Q
 
 DBComboBox::DBComboBox(QWidget* parent, const QString& name, DataSource* source, const QString& field)
     : QComboBox(parent),
-      m_link(this, [this](const QVariant& v) { setEditText(::displayText(v)); },
+      m_link(this,
+             [this](const QVariant& v) {
+                 const QString shown = ::displayText(v);
+                 if (m_link.browsing() && shown == currentText())
+                     return;
+                 setEditText(shown);
+             },
              [this] { return QVariant(currentText()); })
 {
     setObjectName(name);

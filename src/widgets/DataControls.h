@@ -34,6 +34,8 @@ public:
     void updateData();
     // Shows the field's current value (nothing when there is no row or no set).
     void refresh();
+    // Neither in Edit nor in Insert: what the control shows is only the field's value.
+    bool browsing() const { return !m_source || !m_source->editing(); }
 
 private:
     void rowChanged(int row);

@@ -88,3 +88,19 @@ TEST_F(BookingStatementsTest, StatementsFollowTheConnectionToAnotherFile)
     EXPECT_EQ(booking::article(db(), QStringLiteral("A1"))->stock, 6);
     EXPECT_FALSE(booking::article(db(), QStringLiteral("A2")));
 }
+
+TEST_F(BookingStatementsTest, BoundDatesReadBackAsTheSameDay)
+{
+    db().exec(QStringLiteral("insert into J_spb(spdm,spmc,xykc,zxdj) values('A1','螺丝',1,1)"));
+    const QDate days[] = {QDate(2026, 1, 2), QDate(1999, 12, 31), QDate(2004, 2, 29), QDate(2010, 10, 9)};
+    int n = 0;
+    for (const QDate& day : days) {
+        const QString voucher = QStringLiteral("CG%1").arg(++n);
+        booking::insertRow(db(), QStringLiteral("J_cgmxb"),
+                           {{QStringLiteral("pzh"), voucher}, {QStringLiteral("spdm"), QStringLiteral("A1")},
+                            {QStringLiteral("cgrq"), day}});
+        ResultSet rs(db());
+        rs.open(QStringLiteral("select cgrq from J_cgmxb where pzh='") + voucher + QStringLiteral("'"));
+        EXPECT_EQ(rs.value(QStringLiteral("cgrq")).toDate(), day) << day.toString(Qt::ISODate).toStdString();
+    }
+}

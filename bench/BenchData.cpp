@@ -615,7 +615,9 @@ QString workingCopy(const QString& dir)
 sqlite3* openRaw(const QString& file)
 {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    // Opened as the program opens its own: one thread, no locking around each call.
+    if (sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr)
+        != SQLITE_OK) {
         sqlite3_close(db);
         throw std::runtime_error("cannot open " + file.toStdString());
     }

@@ -6,7 +6,10 @@
 #include <QSet>
 #include <sqlite3.h>
 
+#include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -85,6 +88,35 @@ QVariant readValue(sqlite3_stmt* st, int i, ColumnKind kind)
     const QString text = columnText(st, i);
     return looksLikeStoredDate(text) ? dateValue(text) : QVariant(text);
 }
+
+// A summary lists an article's name, brand and unit again on each of its rows, next to each
+// other: a text equal to the one read above it in its column is shared, not decoded again.
+class RepeatedTexts {
+public:
+    explicit RepeatedTexts(int columns) : m_last(columns) {}
+    QVariant read(sqlite3_stmt* st, int i, ColumnKind kind)
+    {
+        if (kind != ColumnKind::Text || sqlite3_column_type(st, i) != SQLITE_TEXT)
+            return readValue(st, i, kind);
+        const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        const int n = sqlite3_column_bytes(st, i);
+        Last& last = m_last[i];
+        if (last.read && last.bytes.size() == size_t(n) && std::memcmp(last.bytes.data(), p, n) == 0)
+            return last.value;
+        last.bytes.assign(p, size_t(n));
+        last.value = QString::fromUtf8(p, n);
+        last.read = true;
+        return last.value;
+    }
+
+private:
+    struct Last {
+        bool read = false;
+        std::string bytes;
+        QVariant value;
+    };
+    std::vector<Last> m_last;
+};
 
 // Strips literals and reports whether a select reads plain rows of one table, the only
 // shape whose rows can be written back.
@@ -360,11 +392,12 @@ void ResultSet::load()
     }
 
     int rc;
+    RepeatedTexts texts(n);
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         QVector<QVariant> row(n);
         for (int i = 0; i < n; ++i)
-            row[i] = readValue(st, i, m_fields[i].kind);
-        m_rows.append(row);
+            row[i] = texts.read(st, i, m_fields[i].kind);
+        m_rows.append(std::move(row));
     }
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)

@@ -324,3 +324,27 @@ TEST_F(ResultSets, RowReaderGivesEveryRowAsTheSetHasIt)
         EXPECT_EQ(rs.rowValues(0).value(0), rs.valueAt(0, 0));
     }
 }
+
+// A summary's rows repeat the text above them; each row must still read its own text.
+TEST_F(ResultSets, GroupedRowsReadEachTextWhateverTheRowAboveHeld)
+{
+    const QList<QVariant> added = {QStringLiteral("汇款"), QStringLiteral("汇款款"), QStringLiteral("汇"),
+                                   QStringLiteral("汇款"),   QVariant(),                QString(""),
+                                   QString(""),              QStringLiteral("汇款")};
+    for (int i = 0; i < added.size(); ++i) {
+        const QString text = added[i].isNull() ? QStringLiteral("null") : quoted(added[i].toString());
+        db.exec(QStringLiteral("insert into J_jsfsb(bh,jsfs) values('%1',%2)").arg(i + 4, 2, 10, QLatin1Char('0')).arg(text));
+    }
+    ResultSet rs(db);
+    rs.open(QStringLiteral("select bh,jsfs from J_jsfsb group by bh,jsfs order by bh"));
+    QList<QVariant> expected = {QStringLiteral("现金"), QStringLiteral("支票"), QStringLiteral("汇款")};
+    expected += added;
+    ASSERT_EQ(rs.recordCount(), expected.size());
+    for (int row = 0; row < expected.size(); ++row) {
+        SCOPED_TRACE(row);
+        const QVariant v = rs.valueAt(row, 1);
+        EXPECT_EQ(v.isNull(), expected[row].isNull());
+        if (!expected[row].isNull())
+            EXPECT_EQ(v.toString(), expected[row].toString());
+    }
+}

@@ -5,6 +5,7 @@
 // and the medians are printed side by side with their ratio.
 // Run on a release build: query_bench --benchmark_repetitions=7
 #include "BenchData.h"
+#include "SideBySide.h"
 
 #include "db/Database.h"
 #include "db/ProgramState.h"
@@ -28,44 +29,12 @@
 
 namespace {
 
+using namespace sidebyside;
+
 const QString kArticle = benchdata::articleCode(4242);
 const QString kSupplier = benchdata::supplierName(42);
 const QDate kMonthStart(2025, 6, 1);
 const QDate kMonthEnd(2025, 6, 30);
-
-// ---- the raw side: translated statements stepped on the connection itself ----------------
-
-void rawExec(const QString& jetSql, benchmark::State& state)
-{
-    Database& db = Database::shared();
-    const QByteArray sql = db.translate(jetSql).toUtf8();
-    if (sqlite3_exec(db.handle(), sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        state.SkipWithError(sqlite3_errmsg(db.handle()));
-}
-
-// Steps every row and reads every column, as a grid's set reads them.
-int rawRows(sqlite3_stmt* st)
-{
-    int rows = 0;
-    const int columns = sqlite3_column_count(st);
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c) {
-            if (sqlite3_column_type(st, c) == SQLITE_TEXT)
-                benchmark::DoNotOptimize(sqlite3_column_text(st, c));
-            else
-                benchmark::DoNotOptimize(sqlite3_column_double(st, c));
-        }
-        ++rows;
-    }
-    sqlite3_reset(st);
-    return rows;
-}
-
-sqlite3_stmt* rawPrepare(const QString& jetSql)
-{
-    Database& db = Database::shared();
-    return db.prepare(db.translate(jetSql));
-}
 
 QString between(const QDate& a, const QDate& b)
 {
@@ -298,51 +267,11 @@ void BM_BestSellers_Raw(benchmark::State& state)
 }
 BENCHMARK(BM_BestSellers_Raw)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// Keeps the median real and CPU time of every benchmark (the run itself when not repeated).
-// On a busy machine the real time also counts the waits for a core, the CPU time does not.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const std::string name = run.run_name.function_name;
-            if (run.aggregate_name == "median" || (run.aggregate_name.empty() && !medians.count(name)))
-                medians[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-        }
-    }
-    std::map<std::string, std::pair<double, double>> medians; // real, CPU; milliseconds
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const QString dir = QDir::tempPath() + QStringLiteral("/jxc_query_bench/");
-    myvar::setProgramDir(dir);
-    myvar::operatorName = QStringLiteral("管理员");
-    Database::shared().open(benchdata::workingCopy(dir));
-    myvar::tableNames = Database::shared().tableNames();
-
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-28s %10s %10s %7s %10s %10s %7s\n", "median (ms)", "program", "raw", "ratio", "prog CPU",
-                "raw CPU", "ratio");
-    for (const char* name : {"BM_GoodsJournal", "BM_CashJournal", "BM_PayablesOfSupplier", "BM_PayablesSupplierList",
-                             "BM_ReceivablesOfCustomer", "BM_ReceivablesCustomerList", "BM_BestSellers"}) {
-        const auto program = reporter.medians.find(std::string(name) + "_Program");
-        const auto raw = reporter.medians.find(std::string(name) + "_Raw");
-        if (program == reporter.medians.end() || raw == reporter.medians.end())
-            continue;
-        const auto [pReal, pCpu] = program->second;
-        const auto [rReal, rCpu] = raw->second;
-        std::printf("%-28s %10.2f %10.2f %7.2f %10.2f %10.2f %7.2f\n", name + 3, pReal, rReal,
-                    rReal > 0 ? pReal / rReal : 0.0, pCpu, rCpu, rCpu > 0 ? pCpu / rCpu : 0.0);
-    }
-    benchmark::Shutdown();
-    Database::shared().close();
-    return 0;
+    return sidebyside::run(argc, argv, "jxc_query_bench",
+                           {"BM_GoodsJournal", "BM_CashJournal", "BM_PayablesOfSupplier", "BM_PayablesSupplierList",
+                             "BM_ReceivablesOfCustomer", "BM_ReceivablesCustomerList", "BM_BestSellers"});
 }

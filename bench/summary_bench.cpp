@@ -7,6 +7,7 @@
 // side by side with their ratio.
 // Run on a release build: summary_bench --benchmark_repetitions=7
 #include "BenchData.h"
+#include "SideBySide.h"
 
 #include "db/Database.h"
 #include "db/ProgramState.h"
@@ -33,46 +34,14 @@
 
 namespace {
 
+using namespace sidebyside;
+
 const QDate kYearStart(2025, 1, 1);
 const QDate kYearEnd(2025, 12, 31);
 
 QString year()
 {
     return QStringLiteral("#%1# and #%2#").arg(shortDate(kYearStart), shortDate(kYearEnd));
-}
-
-// ---- the raw side: translated statements stepped on the connection itself ----------------
-
-void rawExec(const QString& jetSql, benchmark::State& state)
-{
-    Database& db = Database::shared();
-    const QByteArray sql = db.translate(jetSql).toUtf8();
-    if (sqlite3_exec(db.handle(), sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        state.SkipWithError(sqlite3_errmsg(db.handle()));
-}
-
-// Steps every row and reads every column, as a grid's set reads them.
-int rawRows(sqlite3_stmt* st)
-{
-    int rows = 0;
-    const int columns = sqlite3_column_count(st);
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        for (int c = 0; c < columns; ++c) {
-            if (sqlite3_column_type(st, c) == SQLITE_TEXT)
-                benchmark::DoNotOptimize(sqlite3_column_text(st, c));
-            else
-                benchmark::DoNotOptimize(sqlite3_column_double(st, c));
-        }
-        ++rows;
-    }
-    sqlite3_reset(st);
-    return rows;
-}
-
-sqlite3_stmt* rawPrepare(const QString& jetSql)
-{
-    Database& db = Database::shared();
-    return db.prepare(db.translate(jetSql));
 }
 
 // A total and a list, stepped one after the other.
@@ -301,47 +270,11 @@ void BM_Chart_Raw(benchmark::State& state)
 }
 BENCHMARK(BM_Chart_Raw)->Unit(benchmark::kMillisecond);
 
-// Keeps the median real time of every benchmark (the run itself when not repeated).
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const std::string name = run.run_name.function_name;
-            if (run.aggregate_name == "median" || (run.aggregate_name.empty() && !medians.count(name)))
-                medians[name] = run.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> medians; // milliseconds
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const QString dir = QDir::tempPath() + QStringLiteral("/jxc_summary_bench/");
-    myvar::setProgramDir(dir);
-    myvar::operatorName = QStringLiteral("管理员");
-    Database::shared().open(benchdata::workingCopy(dir));
-    myvar::tableNames = Database::shared().tableNames();
-
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-28s %12s %12s %8s\n", "median (ms)", "program", "raw", "ratio");
-    for (const char* name : {"BM_PurchaseSummary", "BM_SalesSummary", "BM_StockInSummary", "BM_StockOutLines",
-                             "BM_ExpenseSummary", "BM_LossSummary", "BM_CategorySummary", "BM_Chart"}) {
-        const auto program = reporter.medians.find(std::string(name) + "_Program");
-        const auto raw = reporter.medians.find(std::string(name) + "_Raw");
-        if (program == reporter.medians.end() || raw == reporter.medians.end())
-            continue;
-        std::printf("%-28s %12.2f %12.2f %8.2f\n", name + 3, program->second, raw->second,
-                    raw->second > 0 ? program->second / raw->second : 0.0);
-    }
-    benchmark::Shutdown();
-    Database::shared().close();
-    return 0;
+    return sidebyside::run(argc, argv, "jxc_summary_bench",
+                           {"BM_PurchaseSummary", "BM_SalesSummary", "BM_StockInSummary", "BM_StockOutLines",
+                             "BM_ExpenseSummary", "BM_LossSummary", "BM_CategorySummary", "BM_Chart"});
 }

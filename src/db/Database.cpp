@@ -665,6 +665,31 @@ void Database::exec(const QString& jetSql)
         loadCatalogue();
 }
 
+QVariant Database::firstValue(const QString& jetSql)
+{
+    sqlite3_stmt* st = prepare(translate(jetSql));
+    const int rc = sqlite3_step(st);
+    QVariant value;
+    if (rc == SQLITE_ROW) {
+        switch (sqlite3_column_type(st, 0)) {
+        case SQLITE_INTEGER:
+        case SQLITE_FLOAT:
+            value = sqlite3_column_double(st, 0);
+            break;
+        case SQLITE_NULL:
+            break;
+        default:
+            value = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), sqlite3_column_bytes(st, 0));
+        }
+    }
+    const bool failed = rc != SQLITE_ROW && rc != SQLITE_DONE;
+    const QString error = failed ? lastError() : QString();
+    sqlite3_finalize(st);
+    if (failed)
+        throw DbError(error);
+    return value;
+}
+
 int Database::changes() const
 {
     return m_db ? sqlite3_changes(m_db) : 0;

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -36,6 +37,10 @@ public:
     void exec(const QString& jetSql);
     // Rows changed by the last exec().
     int changes() const;
+    // The first value of a query's first row, for a figure that needs no result set: a
+    // number as double, a text as QString, null when there is no row or the value is null.
+    // Throws DbError.
+    QVariant firstValue(const QString& jetSql);
 
     // The user tables, as named when created.
     QStringList tableNames();

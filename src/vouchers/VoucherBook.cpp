@@ -2,7 +2,6 @@
 
 #include "db/BookingStatements.h"
 #include "db/Database.h"
-#include "db/ResultSet.h"
 #include "db/SqlText.h"
 
 #include <QDateTime>
@@ -225,9 +224,8 @@ QString moneySql(const VoucherKind& kind, const QString& voucher)
 
 double sumFigure(const QString& sql, Database& db)
 {
-    ResultSet rs(db);
-    rs.open(sql);
-    if (rs.isEmpty() || rs.value(0).isNull())
-        return 0;
-    return round2(rs.value(0).toDouble());
+    // Read on every move to another voucher: a result set would describe its one column and
+    // ask whether it could write the row back.
+    const QVariant sum = db.firstValue(sql);
+    return sum.isNull() ? 0 : round2(sum.toDouble());
 }

@@ -129,6 +129,14 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
+        prepare(option);
+        return measured(option, index, index.data(Qt::DisplayRole).toString(), index.data(Qt::TextAlignmentRole).toInt());
+    }
+
+    // For a column measured cell by cell with the same options: prepare() once, then
+    // measured() with each cell's text and alignment as the model gives them.
+    void prepare(const QStyleOptionViewItem& option) const
+    {
         const QStyle* style = option.widget ? option.widget->style() : nullptr;
         if (!m_measuring || option.font != m_font || option.features != m_features || option.decorationSize != m_decoration
             || style != m_style || m_sizes.size() > kMeasuredTexts) {
@@ -140,7 +148,10 @@ public:
             m_style = style;
             m_digits.setFont(option.font);
         }
-        const Key key{m_digits.standIn(index.data(Qt::DisplayRole).toString()), index.data(Qt::TextAlignmentRole).toInt()};
+    }
+    QSize measured(const QStyleOptionViewItem& option, const QModelIndex& index, const QString& text, int alignment) const
+    {
+        const Key key{m_digits.standIn(text), alignment};
         auto it = m_sizes.constFind(key);
         if (it == m_sizes.cend())
             it = m_sizes.insert(key, QStyledItemDelegate::sizeHint(option, index));
@@ -174,7 +185,7 @@ void ResultSetModel::setDataSource(DataSource* source)
     m_links.clear();
     m_source = source;
     if (source) {
-        m_links << connect(source, &DataSource::reset, this, &ResultSetModel::resetAll)
+        m_links << connect(source, &DataSource::reset, this, &ResultSetModel::readAgain)
                 << connect(source, &DataSource::rowInserted, this, &ResultSetModel::inserted)
                 << connect(source, &DataSource::rowRemoved, this, &ResultSetModel::removed)
                 << connect(source, &DataSource::rowChanged, this, &ResultSetModel::changed)
@@ -185,14 +196,46 @@ void ResultSetModel::setDataSource(DataSource* source)
 
 void ResultSetModel::resetAll()
 {
-    m_restructuring = true;
-    beginResetModel();
     ResultSet* s = set();
     const bool active = s && s->isActive();
+    m_restructuring = true;
+    beginResetModel();
     m_rows = active ? s->recordCount() : 0;
     m_columns = active ? s->fieldCount() : 0;
+    m_names.clear();
+    for (int column = 0; column < m_columns; ++column)
+        m_names << s->fieldName(column);
     endResetModel();
     m_restructuring = false;
+}
+
+// A grid that shows, read again with the same columns (the next voucher's lines), keeps its
+// columns and drops or adds only the rows the counts differ by, instead of being built again.
+void ResultSetModel::readAgain()
+{
+    ResultSet* s = set();
+    if (m_editable || m_columns == 0 || !s || !s->isActive() || s->fieldCount() != m_columns)
+        return resetAll();
+    for (int column = 0; column < m_columns; ++column)
+        if (s->fieldName(column) != m_names[column])
+            return resetAll();
+    const int rows = s->recordCount();
+    m_restructuring = true;
+    m_rereading = true;
+    if (rows < m_rows) {
+        beginRemoveRows(QModelIndex(), rows, m_rows - 1);
+        m_rows = rows;
+        endRemoveRows();
+    } else if (rows > m_rows) {
+        beginInsertRows(QModelIndex(), m_rows, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    }
+    if (m_rows > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, m_columns - 1));
+    m_rereading = false;
+    m_restructuring = false;
+    emit reread();
 }
 
 // The set has already changed when it tells us, so the counts are kept here and
@@ -243,12 +286,18 @@ QVariant ResultSetModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return displayText(s->valueAt(index.row(), index.column()));
     case Qt::TextAlignmentRole:
-        if (isNumberColumn(*s, index.column(), index.row()))
-            return int(Qt::AlignRight | Qt::AlignVCenter);
-        return int(Qt::AlignLeft | Qt::AlignVCenter);
+        return alignment(index.row(), index.column());
     default:
         return {};
     }
+}
+
+int ResultSetModel::alignment(int row, int column) const
+{
+    const ResultSet* s = set();
+    if (s && isNumberColumn(*s, column, row))
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    return int(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 QVariant ResultSetModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -305,8 +354,21 @@ DBGrid::DBGrid(QWidget* parent, const QString& name, DataSource* source)
         applyWidths();
         followSet();
     });
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &DBGrid::followSet);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &DBGrid::followSet);
+    // A re-read that kept the columns leaves the grid as a reset would: no cell chosen until
+    // it follows the set, from the first column.
+    connect(m_model, &ResultSetModel::reread, this, [this] {
+        m_syncing = true;
+        selectionModel()->clear();
+        m_syncing = false;
+        applyWidths();
+        followSet();
+    });
+    auto rowsMoved = [this] {
+        if (!m_model->rereading())
+            followSet();
+    };
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, rowsMoved);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, rowsMoved);
     setDataSource(source);
 }
 
@@ -364,9 +426,39 @@ void DBGrid::applyWidths()
     const int widest = std::max(kWidestColumn, viewport()->width() / 3);
     for (int column = 0; column < m_model->columnCount(); ++column) {
         const int heading = horizontalHeader()->sectionSizeHint(column);
-        const int content = std::min(sizeHintForColumn(column) + (showGrid() ? 1 : 0), widest);
+        const int content = std::min(contentWidth(column) + (showGrid() ? 1 : 0), widest);
         setColumnWidth(column, std::max({heading, content, m_widths.value(column, 0)}));
     }
+}
+
+// What sizeHintForColumn() gives. When it would measure every row, each cell is measured
+// here straight from the set, with the options made once for the column rather than once
+// per cell; the rest goes to the view.
+int DBGrid::contentWidth(int column) const
+{
+    const int rows = m_model->rowCount();
+    const auto measuresAll = [rows](const QHeaderView* header) {
+        const int precision = header->resizeContentsPrecision();
+        return precision < 0 || rows <= precision;
+    };
+    auto* delegate = dynamic_cast<MeasuredDelegate*>(itemDelegate());
+    ResultSet* s = set();
+    if (!delegate || !s || itemDelegateForColumn(column) || !measuresAll(horizontalHeader())
+        || !measuresAll(verticalHeader()) || verticalHeader()->hiddenSectionCount() > 0)
+        return sizeHintForColumn(column);
+    ensurePolished();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    delegate->prepare(option);
+    int hint = 0;
+    for (int row = 0; row < rows; ++row) {
+        const QModelIndex index = m_model->index(row, column);
+        if (itemDelegateForRow(row) || isPersistentEditorOpen(index))
+            return sizeHintForColumn(column);
+        const QString text = displayText(s->valueAt(row, column));
+        hint = std::max(hint, delegate->measured(option, index, text, m_model->alignment(row, column)).width());
+    }
+    return showGrid() ? hint + 1 : hint;
 }
 
 int DBGrid::currentRow() const

@@ -25,6 +25,10 @@ public:
     bool isEditable() const { return m_editable; }
     // True while rows are being inserted, removed or reset.
     bool restructuring() const { return m_restructuring; }
+    // True while the rows of a re-read with the same columns are being brought in.
+    bool rereading() const { return m_rereading; }
+    // The alignment a cell's text is shown with.
+    int alignment(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -33,8 +37,14 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
+signals:
+    // The set was read again with the columns it had: every cell may have changed and rows
+    // came or went, but the columns stayed.
+    void reread();
+
 private:
     void resetAll();
+    void readAgain();
     void inserted(int row);
     void removed(int row);
     void changed(int row);
@@ -44,8 +54,10 @@ private:
     QList<QMetaObject::Connection> m_links;
     int m_rows = 0;
     int m_columns = 0;
+    QStringList m_names;
     bool m_editable = false;
     bool m_restructuring = false;
+    bool m_rereading = false;
 };
 
 class DBGrid : public QTableView {
@@ -76,6 +88,7 @@ private:
     void gridRowChanged(const QModelIndex& current);
     void followSet();
     void applyWidths();
+    int contentWidth(int column) const;
 
     ResultSetModel* m_model;
     QHash<int, int> m_widths;

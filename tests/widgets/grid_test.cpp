@@ -4,6 +4,7 @@
 #include "support/UiHelpers.h"
 #include "widgets/DBGrid.h"
 
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 
@@ -225,3 +226,89 @@ TEST_F(GridTest, ColumnsFitTheirHeadingAndContentAndNumbersStandRight)
     EXPECT_EQ(alignment(1), Qt::AlignLeft);
 }
 
+
+// The read-only grid of a screen re-reads its set on every move to another voucher: fewer
+// rows, more rows, none, other columns. Each time it shows what a grid built afresh would,
+// and what an editable grid on the same set, which is always built afresh, shows.
+TEST_F(GridTest, ReReadShowsTheNewRowsAndColumnsFromTheFirstCell)
+{
+    auto* twin = new DBGrid(&screen, QStringLiteral("DBGrid2"), source);
+    twin->setReadOnly(false);
+    auto* layout = new QHBoxLayout(&screen);
+    layout->addWidget(grid);
+    layout->addWidget(twin);
+    screen.resize(900, 300);
+    screen.show();
+    const struct {
+        const char* sql;
+        QStringList headings;
+        QStringList names; // column 1
+    } reads[] = {
+        {"select bh as 编号,jsfs as 结算方式 from J_jsfsb where bh<>'02'", {"编号", "结算方式"}, {"现金", "汇款"}},
+        {"select bh as 编号,jsfs as 结算方式 from J_jsfsb", {"编号", "结算方式"}, {"现金", "支票", "汇款"}},
+        {"select bh as 编号,jsfs as 结算方式 from J_jsfsb where bh='09'", {"编号", "结算方式"}, {}},
+        {"select bh as 编号,jsfs as 结算方式 from J_jsfsb where bh='03'", {"编号", "结算方式"}, {"汇款"}},
+        {"select bh as 代码,jsfs as 方式,bh*2 as 金额 from J_jsfsb", {"代码", "方式", "金额"}, {"现金", "支票", "汇款"}},
+        {"select jsfs as 方式,bh as 代码 from J_jsfsb where bh<>'01'", {"方式", "代码"}, {"02", "03"}},
+    };
+    for (const auto& read : reads) {
+        SCOPED_TRACE(read.sql);
+        if (grid->model()->rowCount() > 0) {
+            clickCell(grid, grid->model()->rowCount() - 1, 1); // the operator was elsewhere
+            for (DBGrid* g : {grid, twin})
+                g->verticalHeader()->resizeSection(0, 50);
+        }
+        set->open(QString::fromUtf8(read.sql));
+        QStringList headings;
+        for (int column = 0; column < grid->model()->columnCount(); ++column)
+            headings << grid->model()->headerData(column, Qt::Horizontal).toString();
+        EXPECT_EQ(headings, read.headings);
+        EXPECT_EQ(columnTexts(grid, 1), read.names);
+        EXPECT_EQ(grid->horizontalHeader()->count(), read.headings.size());
+        EXPECT_EQ(grid->verticalHeader()->count(), read.names.size());
+        EXPECT_EQ(columnTexts(twin, 1), read.names);
+        EXPECT_EQ(grid->currentIndex().row(), twin->currentIndex().row());
+        for (int row = 0; row < read.names.size(); ++row)
+            EXPECT_EQ(grid->rowHeight(row), twin->rowHeight(row)) << row;
+        for (int column = 0; column < read.headings.size(); ++column)
+            EXPECT_EQ(grid->columnWidth(column), twin->columnWidth(column)) << column;
+        if (read.names.isEmpty()) {
+            EXPECT_EQ(grid->currentRow(), -1);
+            EXPECT_TRUE(grid->selectionModel()->selectedIndexes().isEmpty());
+            continue;
+        }
+        EXPECT_EQ(set->recNo(), 0);
+        EXPECT_EQ(grid->currentIndex(), grid->model()->index(0, 0));
+        EXPECT_EQ(grid->selectionModel()->selectedIndexes(), QModelIndexList{grid->model()->index(0, 0)});
+        clickCell(grid, read.names.size() - 1);
+        EXPECT_EQ(set->recNo(), read.names.size() - 1); // still one current row with the set
+    }
+}
+
+// The columns are fitted from the texts the cells show; what is measured must be what the
+// view itself would measure, whatever the cells hold.
+TEST_F(GridTest, FittedColumnsAreWhatTheViewMeasures)
+{
+    Database& db = Database::shared();
+    db.exec(QStringLiteral("insert into J_jsfsb(bh,jsfs) values('04','承兑汇票 W1')"));
+    db.exec(QStringLiteral("insert into J_jsfsb(bh,jsfs) values('05','')"));
+    screen.resize(900, 300);
+    for (bool shown : {false, true}) {
+        SCOPED_TRACE(shown ? "shown" : "hidden");
+        if (shown)
+            screen.show();
+        for (const char* sql : {"select bh as 编号,jsfs as 结算方式,bh*1.25 as 金额,bh/3.0 as 比例 from J_jsfsb",
+                                "select bh as 编号,jsfs as 结算方式,bh*1.25 as 金额,bh/3.0 as 比例 from J_jsfsb where bh>'03'",
+                                "select bh as 编号,jsfs as 结算方式,bh*1.25 as 金额,bh/3.0 as 比例 from J_jsfsb where bh='09'"}) {
+            SCOPED_TRACE(sql);
+            set->open(QString::fromUtf8(sql));
+            const QAbstractItemView* view = grid;
+            const int widest = std::max(240, grid->viewport()->width() / 3);
+            for (int column = 0; column < grid->model()->columnCount(); ++column) {
+                const int measured = std::min(view->sizeHintForColumn(column) + 1, widest);
+                EXPECT_EQ(grid->columnWidth(column), std::max(grid->horizontalHeader()->sectionSizeHint(column), measured))
+                    << column;
+            }
+        }
+    }
+}

@@ -18,6 +18,8 @@ constexpr qint64 kNewRow = std::numeric_limits<qint64>::min();
 constexpr int kCachedRows = 2000;
 // Rows of a re-read kept as they are read with their ids: as many as a grid fits its columns to.
 constexpr int kReadAhead = 1000;
+// Statement shapes and column descriptions remembered across re-reads.
+constexpr int kKnownShapes = 1024;
 
 QString columnText(sqlite3_stmt* st, int i)
 {
@@ -142,13 +144,23 @@ bool singleTableShape(const QString& sqliteText)
         }
     }
     top.truncate(out - top.constData());
+    // The screens re-read the same shapes with other literals: what the text outside them
+    // says is worked out once.
+    static QHash<QString, bool> known;
+    if (const auto it = known.constFind(top); it != known.cend())
+        return it.value();
     static const QRegularExpression words(QStringLiteral(R"(\b(distinct|group|union|join|having|intersect|except|limit)\b)"));
-    if (!top.trimmed().startsWith(QLatin1String("select")) || words.match(top).hasMatch())
-        return false;
     static const QRegularExpression fromClause(QStringLiteral(R"(\bfrom\b(.*?)(\bwhere\b|\border\b|$))"),
                                                QRegularExpression::DotMatchesEverythingOption);
-    const auto m = fromClause.match(top);
-    return m.hasMatch() && !m.captured(1).contains(QLatin1Char(','));
+    bool single = false;
+    if (top.trimmed().startsWith(QLatin1String("select")) && !words.match(top).hasMatch()) {
+        const auto m = fromClause.match(top);
+        single = m.hasMatch() && !m.captured(1).contains(QLatin1Char(','));
+    }
+    if (known.size() >= kKnownShapes)
+        known.clear();
+    known.insert(top, single);
+    return single;
 }
 
 // A select of the named table alone, without condition or order: its rows are the
@@ -190,6 +202,55 @@ int widthOf(const char* declType)
     static const QRegularExpression re(QStringLiteral(R"(^\s*char\s*\(\s*(\d+)\s*\))"), QRegularExpression::CaseInsensitiveOption);
     const auto m = re.match(QString::fromUtf8(declType));
     return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+// What a result set takes from the engine's description of one column of a statement.
+struct ColumnInfo {
+    QString name;
+    QString lowerName;
+    QString table;  // empty when the column is not a plain column of a table
+    QString origin;
+    ColumnKind kind = ColumnKind::Other;
+    int width = 0;
+};
+
+void appendPart(QByteArray& key, const char* part)
+{
+    // Marked, so that a missing part and an empty one differ.
+    key.append(part ? '+' : '-');
+    if (part)
+        key.append(part);
+    key.append('\0');
+}
+
+// Described once per distinct column: a re-read meets the same columns again and again, and
+// turning their names and types into texts and kinds is most of what describing costs.
+ColumnInfo columnInfo(sqlite3_stmt* st, int i)
+{
+    static QHash<QByteArray, ColumnInfo> known;
+    const char* name = sqlite3_column_name(st, i);
+    const char* decl = sqlite3_column_decltype(st, i);
+    const char* table = sqlite3_column_table_name(st, i);
+    const char* origin = sqlite3_column_origin_name(st, i);
+    QByteArray key;
+    key.reserve(128);
+    for (const char* part : {name, decl, table, origin})
+        appendPart(key, part);
+    if (const auto it = known.constFind(key); it != known.cend())
+        return it.value();
+    ColumnInfo info;
+    info.name = QString::fromUtf8(name);
+    info.lowerName = info.name.toLower();
+    info.kind = Database::kindOfDeclType(decl);
+    info.width = widthOf(decl);
+    if (table && origin) {
+        info.table = QString::fromUtf8(table);
+        info.origin = QString::fromUtf8(origin);
+    }
+    if (known.size() >= kKnownShapes)
+        known.clear();
+    known.insert(key, info);
+    return info;
 }
 
 void bindValue(sqlite3_stmt* st, int index, const QVariant& v)
@@ -280,26 +341,26 @@ bool ResultSet::describe(sqlite3_stmt* st, int first, QString* table)
 {
     const int n = sqlite3_column_count(st) - first;
     QVector<Field> fields(std::max(n, 0));
+    QVector<QString> lowerNames(fields.size());
     table->clear();
     bool oneTable = n > 0;
     for (int i = 0; i < n; ++i) {
-        fields[i].name = QString::fromUtf8(sqlite3_column_name(st, first + i));
-        const char* decl = sqlite3_column_decltype(st, first + i);
-        fields[i].kind = Database::kindOfDeclType(decl);
-        fields[i].width = widthOf(decl);
-        const char* t = sqlite3_column_table_name(st, first + i);
-        const char* origin = sqlite3_column_origin_name(st, first + i);
-        if (!t || !origin || (!table->isEmpty() && *table != QString::fromUtf8(t)))
+        const ColumnInfo info = columnInfo(st, first + i);
+        fields[i].name = info.name;
+        fields[i].kind = info.kind;
+        fields[i].width = info.width;
+        lowerNames[i] = info.lowerName;
+        if (info.table.isEmpty() || (!table->isEmpty() && *table != info.table))
             oneTable = false;
         else {
-            *table = QString::fromUtf8(t);
-            fields[i].origin = QString::fromUtf8(origin);
+            *table = info.table;
+            fields[i].origin = info.origin;
         }
     }
     m_fields = fields;
     m_index.clear();
     for (int i = n - 1; i >= 0; --i)
-        m_index.insert(fields[i].name.toLower(), i);
+        m_index.insert(lowerNames[i], i);
     if (!oneTable)
         table->clear();
     return oneTable;

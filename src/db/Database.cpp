@@ -539,18 +539,23 @@ QString literalShape(const QString& sql)
     QString shape;
     shape.reserve(sql.size());
     const qsizetype n = sql.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        shape += sql[i];
-        if (sql[i] != QLatin1Char('\''))
-            continue;
+    // The text between literals goes over whole: this runs for every statement sent.
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype quote = sql.indexOf(QLatin1Char('\''), i);
+        if (quote < 0) {
+            shape += QStringView(sql).mid(i);
+            break;
+        }
+        shape += QStringView(sql).mid(i, quote + 1 - i);
         // A doubled quote inside stays part of the literal.
-        qsizetype j = i + 1;
+        qsizetype j = quote + 1;
         while (j < n && !(sql[j] == QLatin1Char('\'') && !(j + 1 < n && sql[j + 1] == QLatin1Char('\''))))
             j += sql[j] == QLatin1Char('\'') ? 2 : 1;
         shape += placeholder;
         if (j < n)
             shape += QLatin1Char('\'');
-        i = j;
+        i = j + 1;
     }
     return shape;
 }

@@ -424,17 +424,20 @@ void DBGrid::setFieldWidth(int column, int width)
 void DBGrid::applyWidths()
 {
     const int widest = std::max(kWidestColumn, viewport()->width() / 3);
+    ensurePolished();
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
     for (int column = 0; column < m_model->columnCount(); ++column) {
         const int heading = horizontalHeader()->sectionSizeHint(column);
-        const int content = std::min(contentWidth(column) + (showGrid() ? 1 : 0), widest);
+        const int content = std::min(contentWidth(column, option) + (showGrid() ? 1 : 0), widest);
         setColumnWidth(column, std::max({heading, content, m_widths.value(column, 0)}));
     }
 }
 
 // What sizeHintForColumn() gives. When it would measure every row, each cell is measured
-// here straight from the set, with the options made once for the column rather than once
-// per cell; the rest goes to the view.
-int DBGrid::contentWidth(int column) const
+// here straight from the set, with the options the view gives every cell made once; the
+// rest goes to the view.
+int DBGrid::contentWidth(int column, const QStyleOptionViewItem& option) const
 {
     const int rows = m_model->rowCount();
     const auto measuresAll = [rows](const QHeaderView* header) {
@@ -446,9 +449,6 @@ int DBGrid::contentWidth(int column) const
     if (!delegate || !s || itemDelegateForColumn(column) || !measuresAll(horizontalHeader())
         || !measuresAll(verticalHeader()) || verticalHeader()->hiddenSectionCount() > 0)
         return sizeHintForColumn(column);
-    ensurePolished();
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
     delegate->prepare(option);
     int hint = 0;
     for (int row = 0; row < rows; ++row) {

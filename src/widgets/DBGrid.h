@@ -88,7 +88,7 @@ private:
     void gridRowChanged(const QModelIndex& current);
     void followSet();
     void applyWidths();
-    int contentWidth(int column) const;
+    int contentWidth(int column, const QStyleOptionViewItem& option) const;
 
     ResultSetModel* m_model;
     QHash<int, int> m_widths;

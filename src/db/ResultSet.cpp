@@ -18,7 +18,7 @@ constexpr qint64 kNewRow = std::numeric_limits<qint64>::min();
 constexpr int kCachedRows = 2000;
 // Rows of a re-read kept as they are read with their ids: as many as a grid fits its columns to.
 constexpr int kReadAhead = 1000;
-// Statement shapes and column descriptions remembered across re-reads.
+// Statement shapes and column lists remembered across re-reads.
 constexpr int kKnownShapes = 1024;
 
 QString columnText(sqlite3_stmt* st, int i)
@@ -204,16 +204,6 @@ int widthOf(const char* declType)
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
-// What a result set takes from the engine's description of one column of a statement.
-struct ColumnInfo {
-    QString name;
-    QString lowerName;
-    QString table;  // empty when the column is not a plain column of a table
-    QString origin;
-    ColumnKind kind = ColumnKind::Other;
-    int width = 0;
-};
-
 void appendPart(QByteArray& key, const char* part)
 {
     // Marked, so that a missing part and an empty one differ.
@@ -221,36 +211,6 @@ void appendPart(QByteArray& key, const char* part)
     if (part)
         key.append(part);
     key.append('\0');
-}
-
-// Described once per distinct column: a re-read meets the same columns again and again, and
-// turning their names and types into texts and kinds is most of what describing costs.
-ColumnInfo columnInfo(sqlite3_stmt* st, int i)
-{
-    static QHash<QByteArray, ColumnInfo> known;
-    const char* name = sqlite3_column_name(st, i);
-    const char* decl = sqlite3_column_decltype(st, i);
-    const char* table = sqlite3_column_table_name(st, i);
-    const char* origin = sqlite3_column_origin_name(st, i);
-    QByteArray key;
-    key.reserve(128);
-    for (const char* part : {name, decl, table, origin})
-        appendPart(key, part);
-    if (const auto it = known.constFind(key); it != known.cend())
-        return it.value();
-    ColumnInfo info;
-    info.name = QString::fromUtf8(name);
-    info.lowerName = info.name.toLower();
-    info.kind = Database::kindOfDeclType(decl);
-    info.width = widthOf(decl);
-    if (table && origin) {
-        info.table = QString::fromUtf8(table);
-        info.origin = QString::fromUtf8(origin);
-    }
-    if (known.size() >= kKnownShapes)
-        known.clear();
-    known.insert(key, info);
-    return info;
 }
 
 void bindValue(sqlite3_stmt* st, int index, const QVariant& v)
@@ -339,31 +299,55 @@ void ResultSet::open()
 // plain columns of one table, whose name `table` then is empty.
 bool ResultSet::describe(sqlite3_stmt* st, int first, QString* table)
 {
+    // Described once per distinct list of columns: a re-read meets the same columns again and
+    // again, and turning their names and types into texts and kinds is most of what
+    // describing costs. The engine's description is the key, so a changed table is new.
+    struct Description {
+        QVector<Field> fields;
+        QHash<QString, int> index;
+        QString table;
+        bool oneTable = false;
+    };
+    static QHash<QByteArray, Description> known;
     const int n = sqlite3_column_count(st) - first;
-    QVector<Field> fields(std::max(n, 0));
-    QVector<QString> lowerNames(fields.size());
-    table->clear();
-    bool oneTable = n > 0;
-    for (int i = 0; i < n; ++i) {
-        const ColumnInfo info = columnInfo(st, first + i);
-        fields[i].name = info.name;
-        fields[i].kind = info.kind;
-        fields[i].width = info.width;
-        lowerNames[i] = info.lowerName;
-        if (info.table.isEmpty() || (!table->isEmpty() && *table != info.table))
-            oneTable = false;
-        else {
-            *table = info.table;
-            fields[i].origin = info.origin;
+    QByteArray key;
+    key.reserve(64 * std::max(n, 1));
+    for (int i = first; i < first + n; ++i)
+        for (const char* part : {sqlite3_column_name(st, i), sqlite3_column_decltype(st, i),
+                                 sqlite3_column_table_name(st, i), sqlite3_column_origin_name(st, i)})
+            appendPart(key, part);
+    auto it = known.constFind(key);
+    if (it == known.cend()) {
+        Description d;
+        d.fields.resize(std::max(n, 0));
+        d.oneTable = n > 0;
+        for (int i = 0; i < n; ++i) {
+            Field& f = d.fields[i];
+            f.name = QString::fromUtf8(sqlite3_column_name(st, first + i));
+            const char* decl = sqlite3_column_decltype(st, first + i);
+            f.kind = Database::kindOfDeclType(decl);
+            f.width = widthOf(decl);
+            const char* t = sqlite3_column_table_name(st, first + i);
+            const char* origin = sqlite3_column_origin_name(st, first + i);
+            if (!t || !origin || (!d.table.isEmpty() && d.table != QString::fromUtf8(t)))
+                d.oneTable = false;
+            else {
+                d.table = QString::fromUtf8(t);
+                f.origin = QString::fromUtf8(origin);
+            }
         }
+        for (int i = n - 1; i >= 0; --i)
+            d.index.insert(d.fields[i].name.toLower(), i);
+        if (!d.oneTable)
+            d.table.clear();
+        if (known.size() >= kKnownShapes)
+            known.clear();
+        it = known.insert(key, d);
     }
-    m_fields = fields;
-    m_index.clear();
-    for (int i = n - 1; i >= 0; --i)
-        m_index.insert(lowerNames[i], i);
-    if (!oneTable)
-        table->clear();
-    return oneTable;
+    m_fields = it->fields;
+    m_index = it->index;
+    *table = it->table;
+    return it->oneTable;
 }
 
 void ResultSet::load()

@@ -2,6 +2,7 @@
 #include "db/SqlText.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 TEST(NumText, GeneralFormatFifteenDigits)
 {
@@ -16,6 +17,25 @@ TEST(NumText, GeneralFormatFifteenDigits)
     };
     for (const auto& c : cases)
         EXPECT_EQ(numText(c.value), QString::fromLatin1(c.text)) << c.value;
+}
+
+// Whole cents take a short way; it must print what the general format prints, which for
+// these magnitudes is fifteen significant digits without an exponent.
+TEST(NumText, WholeCentsPrintAsTheGeneralFormat)
+{
+    std::vector<double> values;
+    for (long long c = -20000; c <= 20000; ++c)
+        values.push_back(double(c) / 100);
+    for (long long c : {99999999999999LL, 999999999999999LL, 123456789012LL, 100000000000000LL, 999999999999LL})
+        for (long long sign : {1LL, -1LL})
+            values.push_back(double(sign * c) / 100);
+    for (double v : {1e12, 9999999999999.99, 0.07, 1.1, 2.675, 1e-2, 0.5e-2, 12.345})
+        values.push_back(v);
+    for (double v : values) {
+        if (v == 0)
+            continue;
+        EXPECT_EQ(numText(v), QString::number(v, 'g', 15).toUpper()) << v;
+    }
 }
 
 TEST(Round2, TiesGoToEven)

@@ -441,6 +441,10 @@ void Database::close()
     for (sqlite3_stmt* st : std::as_const(m_prepared))
         sqlite3_finalize(st);
     m_prepared.clear();
+    for (const KeptRead& read : std::as_const(m_reads))
+        sqlite3_finalize(read.st);
+    m_reads.clear();
+    m_readShapes.clear();
     if (m_db) {
         // Folds the log into the file and empties it, so a closed program leaves the file
         // alone (the engine removes the log when the last connection goes).
@@ -610,6 +614,166 @@ sqlite3_stmt* Database::prepare(const QString& sqliteText)
     return st;
 }
 
+namespace {
+
+// Shapes kept at most; a screen re-reads a handful of them.
+constexpr int kKeptReads = 64;
+
+// The select with each quoted literal it compares against (after =, <>, <, >, <=, >=, like,
+// between and its and) made a parameter, and those literals' values. Literals of the select
+// list stay, so the column names stay; a text with identifiers in quotes, parameters or
+// comments is not shaped at all.
+bool readShape(const QString& text, QString* shape, QStringList* values)
+{
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n && (text[i].isSpace() || text[i] == QLatin1Char('(')))
+        ++i;
+    if (text.mid(i, 6).compare(QLatin1String("select"), Qt::CaseInsensitive) != 0)
+        return false;
+    shape->clear();
+    shape->reserve(n);
+    values->clear();
+    QString previous;         // the token before, words in lower case
+    bool pastFrom = false;    // past the first FROM outside parentheses
+    bool betweenOpen = false; // a between's first literal became a parameter
+    int depth = 0;
+    qsizetype copied = 0;
+    while (i < n) {
+        const QChar c = text[i];
+        const char16_t u = c.unicode();
+        if (u == '\'') {
+            qsizetype j = i + 1;
+            QString value;
+            while (true) {
+                if (j >= n)
+                    return false;
+                if (text[j] == QLatin1Char('\'')) {
+                    if (j + 1 < n && text[j + 1] == QLatin1Char('\'')) {
+                        value += QLatin1Char('\'');
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                value += text[j++];
+            }
+            const bool compared = previous == QLatin1String("=") || previous == QLatin1String("<>")
+                || previous == QLatin1String("!=") || previous == QLatin1String("<") || previous == QLatin1String(">")
+                || previous == QLatin1String("<=") || previous == QLatin1String(">=") || previous == QLatin1String("like")
+                || previous == QLatin1String("between") || (previous == QLatin1String("and") && betweenOpen);
+            if (pastFrom && compared) {
+                shape->append(QStringView(text).mid(copied, i - copied));
+                shape->append(QLatin1Char('?'));
+                values->append(value);
+                copied = j + 1;
+                betweenOpen = previous == QLatin1String("between");
+            } else {
+                betweenOpen = false;
+            }
+            previous = QStringLiteral("'");
+            i = j + 1;
+            continue;
+        }
+        if (u == '"' || u == '[' || u == '`' || u == '?' || u == ':' || u == '@' || u == '$' || u == ';')
+            return false;
+        if ((u == '-' && i + 1 < n && text[i + 1] == QLatin1Char('-'))
+            || (u == '/' && i + 1 < n && text[i + 1] == QLatin1Char('*')))
+            return false;
+        if (c.isSpace()) {
+            ++i;
+            continue;
+        }
+        if (c.isLetterOrNumber() || u == '_') {
+            qsizetype j = i;
+            while (j < n && (text[j].isLetterOrNumber() || text[j] == QLatin1Char('_') || text[j] == QLatin1Char('.')))
+                ++j;
+            previous = text.mid(i, j - i).toLower();
+            if (depth == 0 && previous == QLatin1String("from"))
+                pastFrom = true;
+            i = j;
+            continue;
+        }
+        if (u == '=' || u == '<' || u == '>' || u == '!') {
+            qsizetype j = i;
+            while (j < n && (text[j] == QLatin1Char('=') || text[j] == QLatin1Char('<') || text[j] == QLatin1Char('>')
+                             || text[j] == QLatin1Char('!')))
+                ++j;
+            previous = text.mid(i, j - i);
+            i = j;
+            continue;
+        }
+        if (u == '(')
+            ++depth;
+        else if (u == ')')
+            --depth;
+        previous = QString(c);
+        ++i;
+    }
+    shape->append(QStringView(text).mid(copied));
+    return true;
+}
+
+} // namespace
+
+sqlite3_stmt* Database::prepareRead(const QString& sqliteText)
+{
+    QString shape;
+    QStringList values;
+    if (!m_db || !readShape(sqliteText, &shape, &values))
+        return prepare(sqliteText);
+    auto it = m_reads.find(shape);
+    if (it == m_reads.end()) {
+        if (m_reads.size() >= kKeptReads)
+            dropReads();
+        sqlite3_stmt* st = nullptr;
+        const QByteArray utf8 = shape.toUtf8();
+        if (sqlite3_prepare_v2(m_db, utf8.constData(), utf8.size(), &st, nullptr) != SQLITE_OK || !st
+            || sqlite3_bind_parameter_count(st) != values.size()) {
+            // Whatever the shape cannot say, the text itself says, errors included.
+            sqlite3_finalize(st);
+            return prepare(sqliteText);
+        }
+        it = m_reads.insert(shape, KeptRead{st, false});
+        m_readShapes.insert(st, shape);
+    } else if (it->out) {
+        return prepare(sqliteText); // the same shape read twice at once
+    }
+    sqlite3_stmt* st = it->st;
+    for (int v = 0; v < values.size(); ++v) {
+        const QByteArray utf8 = values[v].toUtf8();
+        sqlite3_bind_text(st, v + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    }
+    it->out = true;
+    return st;
+}
+
+void Database::release(sqlite3_stmt* st)
+{
+    const auto shape = m_readShapes.constFind(st);
+    if (shape == m_readShapes.cend()) {
+        sqlite3_finalize(st);
+        return;
+    }
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    m_reads[shape.value()].out = false;
+}
+
+void Database::dropReads()
+{
+    // Only those not out with a caller can go; the rest are finalized when given back.
+    for (auto it = m_reads.begin(); it != m_reads.end();) {
+        if (it->out) {
+            ++it;
+            continue;
+        }
+        m_readShapes.remove(it->st);
+        sqlite3_finalize(it->st);
+        it = m_reads.erase(it);
+    }
+}
+
 sqlite3_stmt* Database::preparedOnce(const QString& sqliteText)
 {
     sqlite3_stmt*& st = m_prepared[sqliteText];
@@ -672,7 +836,7 @@ void Database::exec(const QString& jetSql)
 
 QVariant Database::firstValue(const QString& jetSql)
 {
-    sqlite3_stmt* st = prepare(translate(jetSql));
+    sqlite3_stmt* st = prepareRead(translate(jetSql));
     const int rc = sqlite3_step(st);
     QVariant value;
     if (rc == SQLITE_ROW) {
@@ -689,7 +853,7 @@ QVariant Database::firstValue(const QString& jetSql)
     }
     const bool failed = rc != SQLITE_ROW && rc != SQLITE_DONE;
     const QString error = failed ? lastError() : QString();
-    sqlite3_finalize(st);
+    release(st);
     if (failed)
         throw DbError(error);
     return value;

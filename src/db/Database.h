@@ -56,6 +56,12 @@ public:
     // (throws DbError), and the kind of a declared column type.
     QString translate(const QString& jetSql);
     sqlite3_stmt* prepare(const QString& sqliteText);
+    // A select to step and give back with release(): compiled once for all texts that
+    // differ only in the literals they compare against, which are bound as its values.
+    // Throws DbError as prepare() does.
+    sqlite3_stmt* prepareRead(const QString& sqliteText);
+    // Gives back a statement from prepareRead(), or finalizes one from prepare().
+    void release(sqlite3_stmt* st);
     // A native statement prepared on its first use and kept until the connection closes
     // (the connection owns it: never finalize it). It comes back reset, its values unbound.
     sqlite3_stmt* preparedOnce(const QString& sqliteText);
@@ -81,6 +87,14 @@ private:
     // masked, whether such texts translate to themselves whatever their literals hold.
     QHash<QString, QStringList> m_translations;
     QHash<QString, bool> m_unchangedShapes;
+    // Reads kept by their shape, and whether each is out with a caller.
+    struct KeptRead {
+        sqlite3_stmt* st = nullptr;
+        bool out = false;
+    };
+    QHash<QString, KeptRead> m_reads;
+    QHash<sqlite3_stmt*, QString> m_readShapes;
+    void dropReads();
 };
 
 // One unit of change: begins on construction, rolls back on destruction unless

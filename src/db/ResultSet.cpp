@@ -370,7 +370,7 @@ void ResultSet::load()
         const QString keyed = keyedSelect(text, plain);
         sqlite3_stmt* ks = nullptr;
         try {
-            ks = m_db.prepare(keyed);
+            ks = m_db.prepareRead(keyed);
         } catch (const DbError&) {
             ks = nullptr;
         }
@@ -388,7 +388,7 @@ void ResultSet::load()
                     m_cache.insert(key, row);
                 }
             }
-            sqlite3_finalize(ks);
+            m_db.release(ks);
             if (rc != SQLITE_DONE) {
                 m_keys.clear();
                 clearCache();
@@ -399,23 +399,23 @@ void ResultSet::load()
             return;
         }
         if (ks)
-            sqlite3_finalize(ks);
+            m_db.release(ks);
     }
 
-    sqlite3_stmt* st = m_db.prepare(text);
+    sqlite3_stmt* st = m_db.prepareRead(text);
     const int n = sqlite3_column_count(st);
     QString table;
     const bool oneTable = describe(st, 0, &table) && singleTableShape(text);
 
     if (oneTable) {
         // Reading the row ids alone keeps a long table quick to open; rows are read when shown.
-        sqlite3_finalize(st);
+        m_db.release(st);
         const QString keyed = wholeTable(text, table)
             ? QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(table) // the order of a plain scan
             : keyedSelect(text, table);
         sqlite3_stmt* ks = nullptr;
         try {
-            ks = m_db.prepare(keyed);
+            ks = m_db.prepareRead(keyed);
         } catch (const DbError&) {
             ks = nullptr;
         }
@@ -423,7 +423,7 @@ void ResultSet::load()
             int rc;
             while ((rc = sqlite3_step(ks)) == SQLITE_ROW)
                 m_keys.append(sqlite3_column_int64(ks, 0));
-            sqlite3_finalize(ks);
+            m_db.release(ks);
             if (rc != SQLITE_DONE)
                 throw DbError(m_db.lastError());
             // The same rows again, each with its row id first, for one pass over them all.
@@ -433,7 +433,7 @@ void ResultSet::load()
             m_table = table;
             return;
         }
-        st = m_db.prepare(text);
+        st = m_db.prepareRead(text);
     }
 
     int rc;
@@ -444,7 +444,7 @@ void ResultSet::load()
             row[i] = texts.read(st, i, m_fields[i].kind);
         m_rows.append(std::move(row));
     }
-    sqlite3_finalize(st);
+    m_db.release(st);
     if (rc != SQLITE_DONE)
         throw DbError(m_db.lastError());
     // Expression columns take the kind of their values.

@@ -348,3 +348,67 @@ TEST_F(ResultSets, GroupedRowsReadEachTextWhateverTheRowAboveHeld)
             EXPECT_EQ(v.toString(), expected[row].toString());
     }
 }
+
+// Reads that differ only in the literals they compare against share one compiled statement
+// with the literals bound: each must still read what its own text says, column names
+// included, and a text the engine refuses must fail with the engine's own words.
+TEST_F(ResultSets, ReadsSharingAShapeAnswerAsTheirOwnText)
+{
+    exec("insert into J_spb(spdm,spmc,lb,xykc) values('S1','it''s','进货',5)");
+    exec("insert into J_spb(spdm,spmc,lb,xykc) values('S2','螺丝','进货',12)");
+    exec("insert into J_spb(spdm,spmc,lb,xykc) values('S3','螺母','退货',0)");
+    exec("insert into J_cgb(pzh,ghs,cgrq) values('CG1','甲','2025/1/1')");
+    exec("insert into J_cgb(pzh,ghs,cgrq) values('CG2','乙','2025/12/31')");
+    exec("insert into J_cgb(pzh,ghs,cgrq) values('CG3','甲','2026/1/1')");
+    const struct {
+        const char* sql;
+        const char* expected;
+    } cases[] = {
+        {"select spdm from J_spb where spmc='it''s'", "S1"},
+        {"select spdm from J_spb where spmc='螺丝'", "S2"},
+        {"select spdm from J_spb where spmc='nothing'", ""},
+        {"select spdm from J_spb where lb<>'进货' order by spdm", "S3"},
+        {"select spdm from J_spb where spmc like '螺%' order by spdm", "S2;S3"},
+        {"select spdm from J_spb where spmc like '%s' order by spdm", "S1"},
+        {"select spdm from J_spb where xykc>'4' order by spdm", "S1;S2"},
+        {"select spdm from J_spb where spdm in ('S1','S3') order by spdm", "S1;S3"},
+        {"select pzh from J_cgb where cgrq between #2025/1/1# and #2025/12/31# order by pzh", "CG1;CG2"},
+        {"select pzh from J_cgb where cgrq between #2025/12/31# and #2026/1/1# order by pzh", "CG2;CG3"},
+        {"select pzh from J_cgb where ghs='甲' and cgrq>=#2025/6/1#", "CG3"},
+        {"select 'x' as 类, count(*) from J_cgb where ghs='乙'", "x|1"},
+        {"select J_cgb.pzh from J_cgb,J_spb where J_spb.spdm='S2' and J_cgb.ghs='乙'", "CG2"},
+    };
+    for (int round = 0; round < 2; ++round) { // the second round reuses what the first compiled
+        for (const auto& c : cases)
+            EXPECT_EQ(rows(c.sql), QString::fromUtf8(c.expected)) << c.sql;
+    }
+    EXPECT_DOUBLE_EQ(db.firstValue(QStringLiteral("select sum(xykc) from J_spb where lb='进货'")).toDouble(), 17);
+    EXPECT_DOUBLE_EQ(db.firstValue(QStringLiteral("select sum(xykc) from J_spb where lb='退货'")).toDouble(), 0);
+
+    // The names a grid heads its columns with come from the text as written.
+    ResultSet named(db);
+    named.open(QStringLiteral("select spdm, 'y', xykc+1 from J_spb where spmc='螺丝'"));
+    ASSERT_EQ(named.fieldCount(), 3);
+    EXPECT_EQ(named.fieldName(1), QStringLiteral("'y'"));
+    EXPECT_EQ(named.valueAt(0, 1).toString(), QStringLiteral("y"));
+
+    // Two sets of one shape open at once each keep their own rows.
+    ResultSet first(db), second(db);
+    first.open(QStringLiteral("select spmc from J_spb where spdm='S1' and xykc>=0"));
+    second.open(QStringLiteral("select spmc from J_spb where spdm='S2' and xykc>=0"));
+    EXPECT_EQ(first.valueAt(0, 0).toString(), QStringLiteral("it's"));
+    EXPECT_EQ(second.valueAt(0, 0).toString(), QStringLiteral("螺丝"));
+
+    // A table made anew under a kept statement is read as it is now; a missing column is
+    // refused with the engine's words, as the text alone would be.
+    exec("drop table J_jsfsb");
+    exec("create table J_jsfsb(bh char(2) PRIMARY KEY,jsfs char(10),bz char(10))");
+    exec("insert into J_jsfsb(bh,jsfs,bz) values('09','现金','新')");
+    EXPECT_EQ(rows("select bh from J_jsfsb where jsfs='现金'"), QStringLiteral("09"));
+    try {
+        rows("select nosuch from J_jsfsb where jsfs='现金'");
+        ADD_FAILURE() << "a missing column was read";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("nosuch"))) << e.what();
+    }
+}

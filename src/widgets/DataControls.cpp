@@ -79,16 +79,27 @@ void FieldLink::rowChanged(int row)
         refresh();
 }
 
+namespace {
+
+// Shows a field as the control's text. In browse state a text already shown is left alone,
+// since setting it again lays it out again; while editing it is always set, so a box being
+// reset goes back to the field even when the texts look alike.
+template <class Current, class Set>
+FieldLink::Show asText(const FieldLink* link, Current current, Set set)
+{
+    return [link, current, set](const QVariant& v) {
+        const QString shown = ::displayText(v);
+        if (link->browsing() && shown == current())
+            return;
+        set(shown);
+    };
+}
+
+} // namespace
+
 DBEdit::DBEdit(QWidget* parent, const QString& name, DataSource* source, const QString& field)
     : QLineEdit(parent),
-      m_link(this,
-             [this](const QVariant& v) {
-                 // Re-setting the same text re-lays it out; while editing it must still reset the box.
-                 const QString shown = ::displayText(v);
-                 if (m_link.browsing() && shown == text())
-                     return;
-                 setText(shown);
-             },
+      m_link(this, asText(&m_link, [this] { return text(); }, [this](const QString& t) { setText(t); }),
              [this] { return QVariant(text()); })
 {
     setObjectName(name);
@@ -100,13 +111,7 @@ DBEdit::DBEdit(QWidget* parent, const QString& name, DataSource* source, const Q
 
 DBComboBox::DBComboBox(QWidget* parent, const QString& name, DataSource* source, const QString& field)
     : QComboBox(parent),
-      m_link(this,
-             [this](const QVariant& v) {
-                 const QString shown = ::displayText(v);
-                 if (m_link.browsing() && shown == currentText())
-                     return;
-                 setEditText(shown);
-             },
+      m_link(this, asText(&m_link, [this] { return currentText(); }, [this](const QString& t) { setEditText(t); }),
              [this] { return QVariant(currentText()); })
 {
     setObjectName(name);

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 
 namespace {
@@ -176,6 +177,8 @@ void DatePicker::focusInEvent(QFocusEvent* event)
                                && !QDate::fromString(lineEdit()->text(), displayFormat()).isValid());
     if (!returning)
         m_entered = date();
+    m_typedAt = -1;
+    m_movedOn = false;
     QDateEdit::focusInEvent(event);
 }
 
@@ -183,7 +186,33 @@ void DatePicker::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         refuseIfNotADate();
+    const QString typed = event->text();
+    const bool digit = typed.size() == 1 && typed[0].isDigit();
+    // A part typed full moves on by itself: the separator typed after it is already there.
+    if (m_movedOn && typed == QLatin1String("/")) {
+        m_movedOn = false;
+        m_typedAt = -1;
+        return;
+    }
+    m_movedOn = false;
+    const QLineEdit* edit = lineEdit();
+    if (digit) {
+        // Qt takes a year only within its range at every key, so a year typed over the
+        // whole text or at a cursor put inside it never took: the part is selected first,
+        // as Qt does when it is entered by Tab, and the digits replace it.
+        if (edit->hasSelectedText() && edit->selectedText() == edit->text())
+            setSelectedSection(sectionAt(0));
+        else if (!edit->hasSelectedText() && edit->cursorPosition() != m_typedAt)
+            setSelectedSection(currentSection());
+    }
+    const Section before = currentSection();
     QDateEdit::keyPressEvent(event);
+    const bool typing = digit || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
+    m_typedAt = typing ? edit->cursorPosition() : -1;
+    if (digit && currentSection() != before) {
+        m_movedOn = true;
+        m_typedAt = -1;
+    }
 }
 
 void DatePicker::refuseIfNotADate()

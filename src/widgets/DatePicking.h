@@ -29,6 +29,8 @@ QString notADateMessage(const QString& text);
 // 2026/2/) stays as typed while the operator types: Qt's own picker would turn the day into
 // the month's last one. Leaving the picker or pressing Enter with such a text refuses it with
 // a Chinese message, and the picker goes back to the date it had when it was entered.
+// The first digit typed replaces the part of the date it is typed into, as in the Windows
+// picker: the year when the whole date is selected.
 class DatePicker : public QDateEdit {
     Q_OBJECT
 public:
@@ -45,4 +47,6 @@ private:
     void refuseIfNotADate();
 
     QDate m_entered;
+    int m_typedAt = -1;        // where the last digit left the cursor: the next goes on there
+    bool m_movedOn = false;    // the last digit filled its part and Qt moved to the next
 };

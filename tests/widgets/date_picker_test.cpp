@@ -45,8 +45,7 @@ protected:
     }
 
     // Selects the whole date and types over it, key by key, where the focus is; a Backspace
-    // for each '<'. Qt's picker takes a year only within its range at every key, so the
-    // year typed is the one shown.
+    // for each '<'.
     void typeDate(const char* keys)
     {
         picker->selectAll();
@@ -112,6 +111,34 @@ TEST_F(DatePickerTest, ADateIsTakenAsTypedWithoutAMessage)
         EXPECT_EQ(picker->date(), QDate::fromString(QString::fromLatin1(keys), QStringLiteral("yyyy/M/d")));
         EXPECT_EQ(exits, 1) << "leaving it runs the screen's handler";
     }
+}
+
+// Qt's own picker drops a year typed over the whole date or at a cursor put inside it, and a
+// separator typed after a part that filled up skips the next part.
+TEST_F(DatePickerTest, AnotherYearTypedOverTheDateOrIntoItsYearIsTaken)
+{
+    for (const char* keys : {"2025/3/4", "2025/12/31", "1999/1/1", "2024/10/5", "2030/2/9"}) {
+        SCOPED_TRACE(keys);
+        picker->setDate(kShown);
+        focus(picker);
+        typeDate(keys);
+        EXPECT_EQ(shown(), QString::fromLatin1(keys));
+        focus(next);
+        EXPECT_EQ(picker->date(), QDate::fromString(QString::fromLatin1(keys), QStringLiteral("yyyy/M/d")));
+    }
+
+    // A click between the year's digits, then a year: the year is replaced.
+    picker->setDate(kShown);
+    focus(picker);
+    QLineEdit* edit = picker->findChild<QLineEdit*>();
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->fontMetrics().horizontalAdvance(QStringLiteral("20")) + 2, edit->height() / 2));
+    ASSERT_GT(edit->cursorPosition(), 0);
+    ASSERT_LT(edit->cursorPosition(), 4);
+    QTest::keyClicks(QApplication::focusWidget(), "2024");
+    EXPECT_EQ(shown(), QStringLiteral("2024/12/10"));
+    // and the month after it, typed at once
+    QTest::keyClicks(QApplication::focusWidget(), "/3");
+    EXPECT_EQ(shown(), QStringLiteral("2024/3/10"));
 }
 
 TEST_F(DatePickerTest, GoesBackToTheDateItHadWhenEntered)

@@ -528,6 +528,22 @@ namespace {
 
 constexpr int kKeptTranslations = 4096;
 
+// Where the quoted literal opened at `open` closes (a doubled quote inside stays part of it),
+// or -1 when it does not.
+qsizetype literalEnd(const QString& sql, qsizetype open)
+{
+    const qsizetype n = sql.size();
+    for (qsizetype j = open + 1; j < n; ++j) {
+        if (sql[j] != QLatin1Char('\''))
+            continue;
+        if (j + 1 < n && sql[j + 1] == QLatin1Char('\''))
+            ++j;
+        else
+            return j;
+    }
+    return -1;
+}
+
 // The text with the content of each quoted literal replaced by a date in a form that is not
 // the stored one, so that a literal the translation reads as a date shows as changed. Empty
 // for a text whose translation may hang on what its literals hold (a "+" between texts,
@@ -552,14 +568,12 @@ QString literalShape(const QString& sql)
             break;
         }
         shape += QStringView(sql).mid(i, quote + 1 - i);
-        // A doubled quote inside stays part of the literal.
-        qsizetype j = quote + 1;
-        while (j < n && !(sql[j] == QLatin1Char('\'') && !(j + 1 < n && sql[j + 1] == QLatin1Char('\''))))
-            j += sql[j] == QLatin1Char('\'') ? 2 : 1;
         shape += placeholder;
-        if (j < n)
-            shape += QLatin1Char('\'');
-        i = j + 1;
+        const qsizetype end = literalEnd(sql, quote);
+        if (end < 0)
+            break;
+        shape += QLatin1Char('\'');
+        i = end + 1;
     }
     return shape;
 }
@@ -643,21 +657,9 @@ bool readShape(const QString& text, QString* shape, QStringList* values)
         const QChar c = text[i];
         const char16_t u = c.unicode();
         if (u == '\'') {
-            qsizetype j = i + 1;
-            QString value;
-            while (true) {
-                if (j >= n)
-                    return false;
-                if (text[j] == QLatin1Char('\'')) {
-                    if (j + 1 < n && text[j + 1] == QLatin1Char('\'')) {
-                        value += QLatin1Char('\'');
-                        j += 2;
-                        continue;
-                    }
-                    break;
-                }
-                value += text[j++];
-            }
+            const qsizetype j = literalEnd(text, i);
+            if (j < 0)
+                return false;
             const bool compared = previous == QLatin1String("=") || previous == QLatin1String("<>")
                 || previous == QLatin1String("!=") || previous == QLatin1String("<") || previous == QLatin1String(">")
                 || previous == QLatin1String("<=") || previous == QLatin1String(">=") || previous == QLatin1String("like")
@@ -665,7 +667,7 @@ bool readShape(const QString& text, QString* shape, QStringList* values)
             if (pastFrom && compared) {
                 shape->append(QStringView(text).mid(copied, i - copied));
                 shape->append(QLatin1Char('?'));
-                values->append(value);
+                values->append(text.mid(i + 1, j - i - 1).replace(QLatin1String("''"), QLatin1String("'")));
                 copied = j + 1;
                 betweenOpen = previous == QLatin1String("between");
             } else {
@@ -730,14 +732,16 @@ sqlite3_stmt* Database::prepareRead(const QString& sqliteText)
         const QByteArray utf8 = shape.toUtf8();
         if (sqlite3_prepare_v2(m_db, utf8.constData(), utf8.size(), &st, nullptr) != SQLITE_OK || !st
             || sqlite3_bind_parameter_count(st) != values.size()) {
-            // Whatever the shape cannot say, the text itself says, errors included.
+            // Whatever the shape cannot say, the text itself says, errors included; the shape
+            // is remembered as one to leave alone.
             sqlite3_finalize(st);
+            m_reads.insert(shape, KeptRead{});
             return prepare(sqliteText);
         }
         it = m_reads.insert(shape, KeptRead{st, false});
         m_readShapes.insert(st, shape);
-    } else if (it->out) {
-        return prepare(sqliteText); // the same shape read twice at once
+    } else if (!it->st || it->out) {
+        return prepare(sqliteText); // a shape left alone, or read twice at once
     }
     sqlite3_stmt* st = it->st;
     for (int v = 0; v < values.size(); ++v) {

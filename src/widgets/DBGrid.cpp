@@ -284,12 +284,18 @@ QVariant ResultSetModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return displayText(s->valueAt(index.row(), index.column()));
+        return cellText(index.row(), index.column());
     case Qt::TextAlignmentRole:
         return alignment(index.row(), index.column());
     default:
         return {};
     }
+}
+
+QString ResultSetModel::cellText(int row, int column) const
+{
+    const ResultSet* s = set();
+    return s ? displayText(s->valueAt(row, column)) : QString();
 }
 
 int ResultSetModel::alignment(int row, int column) const
@@ -455,8 +461,8 @@ int DBGrid::contentWidth(int column, const QStyleOptionViewItem& option) const
         const QModelIndex index = m_model->index(row, column);
         if (itemDelegateForRow(row) || isPersistentEditorOpen(index))
             return sizeHintForColumn(column);
-        const QString text = displayText(s->valueAt(row, column));
-        hint = std::max(hint, delegate->measured(option, index, text, m_model->alignment(row, column)).width());
+        hint = std::max(hint, delegate->measured(option, index, m_model->cellText(row, column), m_model->alignment(row, column))
+                                  .width());
     }
     return showGrid() ? hint + 1 : hint;
 }

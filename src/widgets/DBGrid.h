@@ -27,7 +27,8 @@ public:
     bool restructuring() const { return m_restructuring; }
     // True while the rows of a re-read with the same columns are being brought in.
     bool rereading() const { return m_rereading; }
-    // The alignment a cell's text is shown with.
+    // The text a cell shows, and the alignment it is shown with.
+    QString cellText(int row, int column) const;
     int alignment(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
